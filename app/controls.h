@@ -1,0 +1,105 @@
+#pragma once
+
+// The window's own kinds of control, where a plain Qt widget lacks an event the program uses
+// (a click on a label or a picture, a pointer moving over a text box) or a look it needs.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+namespace tesmora {
+
+// A pointer moving over a control: buttons held, keyboard modifiers, position in twips.
+struct MouseMove
+{
+    Qt::MouseButtons buttons;
+    Qt::KeyboardModifiers modifiers;
+    int xTwips = 0;
+    int yTwips = 0;
+};
+
+// Borderless, flat container painted in the button face. Takes the mouse presses made on its
+// bare surface, so that they never reach the window underneath.
+class Panel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Panel(QWidget *parent = nullptr);
+Q_SIGNALS:
+    void mouseMoved(const tesmora::MouseMove &move);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+};
+
+// A frame drawn with the standard group border and no caption.
+class Frame : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit Frame(QWidget *parent = nullptr);
+};
+
+// Static text (or, for images and picture boxes, a picture) that reports clicks and pointer
+// movement.
+class Label : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit Label(QWidget *parent = nullptr);
+Q_SIGNALS:
+    void clicked();
+    void mouseMoved(const tesmora::MouseMove &move);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+
+private:
+    bool pressedInside = false;
+};
+
+// A single-line text box that reports the pointer moving over it.
+class TextBox : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+Q_SIGNALS:
+    void mouseMoved(const tesmora::MouseMove &move);
+
+protected:
+    void mouseMoveEvent(QMouseEvent *e) override;
+};
+
+// A straight line drawn on its container, in the window-text colour.
+class Line : public QWidget
+{
+    Q_OBJECT
+public:
+    // Endpoints in the container's pixels; the widget covers the line and nothing else.
+    Line(QPoint from, QPoint to, int thickness, QWidget *parent = nullptr);
+    QPoint from() const { return m_from; }
+    QPoint to() const { return m_to; }
+    int thickness() const { return m_thickness; }
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    QPoint m_from, m_to;
+    int m_thickness;
+};
+
+// Pixels <-> twips (15 twips to the logical pixel).
+constexpr int twipsPerPixel = 15;
+constexpr int toPixels(int twips) { return twips / twipsPerPixel; }
+constexpr int toTwips(int pixels) { return pixels * twipsPerPixel; }
+
+} // namespace tesmora
+
+Q_DECLARE_METATYPE(tesmora::MouseMove)

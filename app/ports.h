@@ -1,0 +1,51 @@
+#pragma once
+
+// The few places where a handler meets the desktop. Handlers only ever talk to these
+// interfaces; main() hands in the Qt implementations (app/qtports.h), tests hand in fakes.
+
+#include <QColor>
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+namespace tesmora {
+
+// Modal questions and messages. A message box without a title of its own carries the
+// application's title; callers pass that explicitly (see applicationTitle()).
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+    // Returns the typed text, or nothing when the user cancelled.
+    virtual std::optional<QString> inputBox(const QString &prompt, const QString &title) = 0;
+    // A modal message with an OK button only and no icon.
+    virtual void messageBox(const QString &text, const QString &title) = 0;
+};
+
+// The colour chooser: starts at `initial`, returns the chosen colour or nothing on cancel.
+class ColourChooser
+{
+public:
+    virtual ~ColourChooser() = default;
+    virtual std::optional<QColor> chooseColour(const QColor &initial) = 0;
+};
+
+// Opens a page in the user's browser; false when the desktop did not accept it.
+class Browser
+{
+public:
+    virtual ~Browser() = default;
+    virtual bool openUrl(const QUrl &url) = 0;
+};
+
+class Clipboard
+{
+public:
+    virtual ~Clipboard() = default;
+    virtual void setText(const QString &text) = 0;
+};
+
+// The product name, used as the title of message boxes raised without a title of their own.
+QString applicationTitle();
+
+} // namespace tesmora

@@ -1,0 +1,73 @@
+#include "clock/clocktext.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace tesmora {
+
+namespace {
+bool isCLocale(const QLocale &locale) { return locale.language() == QLocale::C; }
+} // namespace
+
+Version parseVersion(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('.'));
+    auto part = [&](qsizetype i) { return i < parts.size() ? parts.at(i).toInt() : 0; };
+    return {part(0), part(1), part(2), part(3)};
+}
+
+QString titleText(const Version &version)
+{
+    return QStringLiteral("Tesmora.     ver. %1.%2.%3")
+        .arg(version.major)
+        .arg(version.minor)
+        .arg(version.revision);
+}
+
+QString timeFormat(const QLocale &locale)
+{
+    if (isCLocale(locale))
+        return QStringLiteral("HH:mm:ss");
+    // The long format is the one that carries seconds; drop its time-zone token ('t', which may
+    // be bracketed or stand apart), keeping quoted literals intact.
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    QString out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        out += c;
+    }
+    // Leftovers of the zone: empty brackets and doubled or trailing blanks.
+    static const QRegularExpression emptyBrackets(QStringLiteral("[\\(\\[]\\s*[\\)\\]]"));
+    out.remove(emptyBrackets);
+    out = out.simplified();
+    return out;
+}
+
+QString dateFormat(const QLocale &locale)
+{
+    if (isCLocale(locale))
+        return QStringLiteral("yyyy-MM-dd");
+    return locale.dateFormat(QLocale::ShortFormat);
+}
+
+QString timeText(QTime time, const QLocale &locale)
+{
+    return locale.toString(time, timeFormat(locale));
+}
+
+QString dateText(QDate date, const QLocale &locale)
+{
+    return locale.toString(date, dateFormat(locale));
+}
+
+QString clockTitleText(const QString &time, const QString &date)
+{
+    return time + QStringLiteral(" (") + date + QStringLiteral(") ");
+}
+
+} // namespace tesmora

@@ -1,0 +1,34 @@
+#include "tests/support/watchdog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QWidget>
+
+namespace tesmora::testing {
+
+ModalWatchdog::ModalWatchdog(QObject *parent) : QObject(parent)
+{
+    timer.setInterval(200);
+    connect(&timer, &QTimer::timeout, this, &ModalWatchdog::sweep);
+    timer.start();
+}
+
+void ModalWatchdog::sweep()
+{
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        closed.append(modal->windowTitle());
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+}
+
+QStringList ModalWatchdog::takeClosed()
+{
+    QStringList out;
+    out.swap(closed);
+    return out;
+}
+
+} // namespace tesmora::testing
