@@ -1,0 +1,205 @@
+#include "app/builder.h"
+
+#include "app/controls.h"
+#include "app/inventory.h"
+#include "app/picture.h"
+#include "player/drivelist.h"
+#include "player/filelist.h"
+#include "player/folderlist.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QHash>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+namespace tesmora {
+
+namespace {
+
+QString utf8(const char *text) { return text ? QString::fromUtf8(text) : QString(); }
+
+Qt::Alignment alignmentOf(Align a)
+{
+    switch (a) {
+    case Align::Centre:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case Align::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    case Align::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QWidget *create(const ControlSpec &spec, QWidget *parent)
+{
+    switch (spec.kind) {
+    case Kind::Panel:
+        return new Panel(parent);
+    case Kind::Frame:
+        return new Frame(parent);
+    case Kind::Label: {
+        auto *label = new Label(parent);
+        label->setText(utf8(spec.text));
+        label->setAlignment(alignmentOf(spec.align));
+        label->setWordWrap(true);
+        return label;
+    }
+    case Kind::PictureBox: {
+        auto *box = new Label(parent);
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (spec.border)
+            box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return box;
+    }
+    case Kind::Image: {
+        auto *image = new Label(parent);
+        image->setScaledContents(true); // stretched to the control
+        return image;
+    }
+    case Kind::TextBox:
+        return new TextBox(parent);
+    case Kind::Button: {
+        auto *button = new QPushButton(utf8(spec.text), parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case Kind::GraphicalButton: {
+        auto *button = new QPushButton(parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case Kind::ComboBox: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCurrentIndex(-1);
+        combo->setEditText(utf8(spec.text));
+        return combo;
+    }
+    case Kind::ListBox:
+        return new QListWidget(parent);
+    case Kind::VScrollBar:
+        return new QScrollBar(Qt::Vertical, parent);
+    case Kind::MonthCalendar: {
+        auto *calendar = new QCalendarWidget(parent);
+        calendar->setMinimumSize(0, 0);
+        calendar->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
+        calendar->setGridVisible(false);
+        return calendar;
+    }
+    case Kind::Slider: {
+        auto *slider = new QSlider(Qt::Horizontal, parent);
+        slider->setTickPosition(QSlider::TicksBelow);
+        return slider;
+    }
+    case Kind::DriveList:
+        return new DriveList(parent);
+    case Kind::FolderList:
+        return new FolderList(parent);
+    case Kind::FileList:
+        return new FileList(parent);
+    case Kind::MediaPlayer:
+        // The engine behind it is made on first use; the control itself shows nothing.
+        return new QWidget(parent);
+    case Kind::Window:
+    case Kind::Line:
+    case Kind::Timer:
+    case Kind::CommonDialog:
+        break;
+    }
+    return nullptr;
+}
+
+void applyCommon(const ControlSpec &spec, QWidget *w)
+{
+    w->setObjectName(QString::fromLatin1(spec.name));
+    w->setGeometry(toPixels(spec.left), toPixels(spec.top), toPixels(spec.width),
+                   toPixels(spec.height));
+    w->setFont(fontOf(spec.font));
+    if (spec.tooltip)
+        w->setToolTip(utf8(spec.tooltip));
+    if (spec.picture)
+        setPicture(w, imageResource(QString::fromLatin1(spec.picture)));
+    if (spec.cursor)
+        w->setCursor(QCursor(QPixmap(imageResource(QString::fromLatin1(spec.cursor))), 12, 1));
+    if (spec.fore)
+        setForeColor(w, spec.fore);
+    // Only what can be typed into or pressed takes the focus by the keyboard.
+    if (spec.tab < 0 || qobject_cast<QLabel *>(w) || qobject_cast<Panel *>(w)
+        || qobject_cast<Frame *>(w))
+        w->setFocusPolicy(Qt::NoFocus);
+    w->setHidden(!spec.visible);
+}
+
+} // namespace
+
+void registerFontSubstitutes()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
+QFont fontOf(const FontSpec &spec)
+{
+    QFont font(QString::fromLatin1(spec.face));
+    font.setPixelSize(qRound(spec.points * 96.0 / 72.0));
+    font.setBold(spec.bold);
+    return font;
+}
+
+void buildControls(QWidget *form)
+{
+    registerFontSubstitutes();
+    QHash<QString, QWidget *> containers{{QStringLiteral("Form1"), form}};
+    std::vector<std::pair<int, QWidget *>> focusOrder;
+
+    // Rows list each container's children front to back, so they are created back to front:
+    // a widget created later lies above its earlier siblings.
+    const auto rows = inventory();
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        const ControlSpec &spec = *it;
+        QWidget *parent = containers.value(QString::fromLatin1(spec.container));
+        Q_ASSERT_X(parent, "buildControls", spec.name);
+        if (spec.kind == Kind::Timer) {
+            auto *timer = new QTimer(form);
+            timer->setObjectName(QString::fromLatin1(spec.name));
+            timer->setTimerType(Qt::PreciseTimer);
+            timer->setInterval(500);
+            continue;
+        }
+        if (spec.kind == Kind::CommonDialog) {
+            auto *dialog = new QObject(form);
+            dialog->setObjectName(QString::fromLatin1(spec.name));
+            continue;
+        }
+        if (spec.kind == Kind::Line) {
+            auto *line = new Line(QPoint(toPixels(spec.left), toPixels(spec.top)),
+                                  QPoint(toPixels(spec.width), toPixels(spec.height)), 3, parent);
+            line->setObjectName(QString::fromLatin1(spec.name));
+            line->lower(); // drawn on the container, behind its controls
+            continue;
+        }
+        QWidget *w = create(spec, parent);
+        applyCommon(spec, w);
+        w->raise();
+        containers.insert(w->objectName(), w);
+        if (spec.tab >= 0 && w->focusPolicy() != Qt::NoFocus)
+            focusOrder.emplace_back(spec.tab, w);
+    }
+    // Lines were lowered when made; everything made after them lies above them already.
+
+    std::sort(focusOrder.begin(), focusOrder.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+}
+
+} // namespace tesmora

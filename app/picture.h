@@ -1,0 +1,19 @@
+#pragma once
+
+// A control's Picture: the image resource it shows. Buttons show it as their icon, picture boxes
+// and images as their pixmap. The control remembers the resource, so that one control's picture
+// can be handed to another (the menu button takes the bulbs of the two hidden picture boxes).
+
+#include <QString>
+
+class QWidget;
+
+namespace tesmora {
+
+// Full resource path of an image name: ":/images/<name>".
+QString imageResource(const QString &name);
+
+void setPicture(QWidget *control, const QString &resource);
+QString picture(const QWidget *control);
+
+} // namespace tesmora

@@ -1,0 +1,140 @@
+// The wiring table: which control event runs which handler. These 44 procedures are the whole of
+// the program's behaviour; every other event of every control is left to the control itself.
+
+#include "about/about.h"
+#include "app/appearance.h"
+#include "app/form1.h"
+#include "app/navigation.h"
+#include "calculator/calculator.h"
+#include "clock/calendar.h"
+#include "clock/prompts.h"
+#include "codes/codes.h"
+#include "conversions/conversions.h"
+#include "player/drivelist.h"
+#include "player/filelist.h"
+#include "player/folderlist.h"
+#include "player/player.h"
+#include "translator/translator.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+namespace tesmora {
+
+void Form1::makeControllers(const DesktopPorts &ports)
+{
+    navigation = std::make_unique<Navigation>(NavigationControls{
+        Picture1, Picture2, Picture5, Picture6, Picture8, Picture10, Picture12, Picture13, Picture3,
+        Picture4, Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command20,
+        Command22});
+    clockTick = std::make_unique<ClockTick>(ClockTickControls{this, Label1, Label2}, ports.clock);
+    appearance = std::make_unique<Appearance>(
+        AppearanceControls{this, Frame1, Frame2, Label1, Label2, Command1, Command2, Picture1},
+        ports.colours);
+    clockPrompts = std::make_unique<ClockPrompts>(ClockPromptControls{Label1, Label2}, ports.prompts);
+    calendar = std::make_unique<Calendar>(MonthView1);
+    translator = std::make_unique<Translator>(TranslatorControls{List1, Text6, Text7});
+    codes = std::make_unique<Codes>(
+        CodesControls{Combo1, Combo2, Combo3, Label10, Label11, Label12});
+    calculator = std::make_unique<Calculator>(
+        CalculatorControls{Text1, Text2, Text3, Command12, Command13, Command14, Command15,
+                           Command16, Command17},
+        ports.clipboard);
+    conversions = std::make_unique<Conversions>();
+    about = std::make_unique<About>(AboutControls{Picture6, Picture7, Label5}, ports.browser,
+                                    ports.prompts);
+    player = std::make_unique<Player>(
+        PlayerControls{Drive1, Dir1, File1, Command9, Command10, Command11, Slider1, MediaPlayer1},
+        ports.prompts, ports.mediaEngines);
+}
+
+void Form1::Form_Load()
+{
+    setWindowTitle(productTitle());
+    translator->fill();
+    codes->fill();
+}
+
+void Form1::Form_Click() { appearance->Form_Click(); }
+
+void Form1::wire()
+{
+    auto clicked = [this](QPushButton *button, auto *controller, auto handler) {
+        connect(button, &QPushButton::clicked, this,
+                [controller, handler] { (controller->*handler)(); });
+    };
+
+    // Form_Load: run by main() before the window is shown. Form_Click: Form1::mouseReleaseEvent.
+
+    // Navigation.
+    clicked(Command1, navigation.get(), &Navigation::Command1_Click);
+    clicked(Command3, navigation.get(), &Navigation::Command3_Click);
+    clicked(Command4, navigation.get(), &Navigation::Command4_Click);
+    clicked(Command5, navigation.get(), &Navigation::Command5_Click);
+    clicked(Command6, navigation.get(), &Navigation::Command6_Click);
+    clicked(Command7, navigation.get(), &Navigation::Command7_Click);
+    clicked(Command20, navigation.get(), &Navigation::Command20_Click);
+    clicked(Command22, navigation.get(), &Navigation::Command22_Click);
+
+    // Appearance.
+    clicked(Command2, appearance.get(), &Appearance::Command2_Click);
+
+    // Clock, timer and stopwatch prompts, calendar.
+    connect(Timer1, &QTimer::timeout, this, [this] { clockTick->Timer1_Timer(); });
+    connect(Label1, &Label::clicked, this, [this] { clockPrompts->Label1_Click(); });
+    connect(Label2, &Label::clicked, this, [this] { clockPrompts->Label2_Click(); });
+    connect(MonthView1, &QCalendarWidget::clicked, this,
+            [this](QDate date) { calendar->MonthView1_DateClick(date); });
+
+    // Translator.
+    connect(List1, &QListWidget::currentRowChanged, this, [this] { translator->List1_Click(); });
+    connect(Text6, &QLineEdit::textChanged, this, [this] { translator->Text6_Change(); });
+
+    // Codes.
+    connect(Combo1, &QComboBox::activated, this, [this] { codes->Combo1_Click(); });
+    connect(Combo2, &QComboBox::activated, this, [this] { codes->Combo2_Click(); });
+    connect(Combo3, &QComboBox::activated, this, [this] { codes->Combo3_Click(); });
+
+    // Calculator.
+    clicked(Command12, calculator.get(), &Calculator::Command12_Click);
+    clicked(Command13, calculator.get(), &Calculator::Command13_Click);
+    clicked(Command14, calculator.get(), &Calculator::Command14_Click);
+    clicked(Command15, calculator.get(), &Calculator::Command15_Click);
+    clicked(Command16, calculator.get(), &Calculator::Command16_Click);
+    clicked(Command17, calculator.get(), &Calculator::Command17_Click);
+    connect(Text1, &TextBox::mouseMoved, this,
+            [this](const MouseMove &m) { calculator->Text1_MouseMove(m); });
+    connect(Text2, &TextBox::mouseMoved, this,
+            [this](const MouseMove &m) { calculator->Text2_MouseMove(m); });
+
+    // Conversions: wired, and they do nothing.
+    clicked(Command8, conversions.get(), &Conversions::Command8_Click);
+    clicked(Command18, conversions.get(), &Conversions::Command18_Click);
+    clicked(Command19, conversions.get(), &Conversions::Command19_Click);
+    clicked(Command21, conversions.get(), &Conversions::Command21_Click);
+
+    // Music player.
+    clicked(Command9, player.get(), &Player::Command9_Click);
+    clicked(Command10, player.get(), &Player::Command10_Click);
+    clicked(Command11, player.get(), &Player::Command11_Click);
+    connect(Drive1, &DriveList::driveChanged, this, [this] { player->Drive1_Change(); });
+    connect(Dir1, &FolderList::pathChanged, this, [this] { player->Dir1_Change(); });
+    connect(File1, &FileList::fileClicked, this, [this] { player->File1_Click(); });
+    connect(Slider1, &QSlider::valueChanged, this, [this] { player->Slider1_Change(); });
+
+    // About.
+    connect(Label5, &Label::clicked, this, [this] { about->Label5_Click(); });
+    connect(Picture7, &Label::clicked, this, [this] { about->Picture7_Click(); });
+    connect(Label5, &Label::mouseMoved, this,
+            [this](const MouseMove &m) { about->Label5_MouseMove(m); });
+    connect(Picture6, &Panel::mouseMoved, this,
+            [this](const MouseMove &m) { about->Picture6_MouseMove(m); });
+    connect(Picture7, &Label::mouseMoved, this,
+            [this](const MouseMove &m) { about->Picture7_MouseMove(m); });
+}
+
+} // namespace tesmora

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds into build/ (warnings are errors when CI is set).
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESMORA_WERROR=$werror >/dev/null
+cmake --build "$top/build"

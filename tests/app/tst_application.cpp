@@ -1,0 +1,51 @@
+// A handler that throws does not end the program: the failure is reported and events go on.
+
+#include "app/application.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <stdexcept>
+
+using namespace tesmora;
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void exceptionInAHandlerIsReported();
+};
+
+void TestApplication::exceptionInAHandlerIsReported()
+{
+    auto *app = static_cast<Application *>(QCoreApplication::instance());
+    QStringList reported;
+    app->setReporter([&](const QString &what) { reported.append(what); });
+
+    QPushButton button;
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, &button, [&] {
+        if (++clicks == 1)
+            throw std::runtime_error("the first click fails");
+    });
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+
+    QTest::ignoreMessage(QtWarningMsg,
+                         "tesmora: caught at the event dispatch: the first click fails");
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(reported, QStringList{QStringLiteral("the first click fails")});
+    // The program goes on: the next event is handled as usual.
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(clicks, 2);
+    QCOMPARE(reported.size(), 1);
+    QVERIFY(failureMessage(QStringLiteral("x")).contains(QStringLiteral("x")));
+}
+
+int main(int argc, char **argv)
+{
+    Application app(argc, argv);
+    TestApplication test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_application.moc"

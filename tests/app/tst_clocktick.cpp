@@ -1,0 +1,128 @@
+// The clock tick in the normal, minimised and maximised states, across midnight.
+
+#include "clock/clocktext.h"
+#include "tests/support/watchdog.h"
+#include "tests/support/window.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace tesmora;
+using namespace tesmora::testing;
+
+class TestClockTick : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init() { watchdog = new ModalWatchdog(this); }
+    void cleanup()
+    {
+        QVERIFY2(watchdog->takeClosed().isEmpty(), "an unexpected dialog was shown");
+        delete watchdog;
+    }
+    void labelsEmptyUntilTheFirstTick();
+    void normalTick();
+    void minimisedAndMaximised_data();
+    void minimisedAndMaximised();
+    void restoringBringsTheTitleBack();
+    void midnight();
+    void followsTheLocale();
+
+private:
+    ModalWatchdog *watchdog = nullptr;
+};
+
+void TestClockTick::labelsEmptyUntilTheFirstTick()
+{
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QSignalSpy ticks(w->Timer1, &QTimer::timeout);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tesmora.     ver. 1.0.9"));
+    QVERIFY(w->Label1->text().isEmpty() && w->Label2->text().isEmpty());
+    // The first tick comes about half a second after start, and fills both labels.
+    QVERIFY(ticks.wait(1000));
+    QCOMPARE(w->Label1->text(), QStringLiteral("12:04:22"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("2026-12-07"));
+}
+
+void TestClockTick::normalTick()
+{
+    Window w;
+    w->setWindowTitle(QStringLiteral("something else"));
+    w.now = QDateTime(QDate(2027, 3, 4), QTime(5, 6, 7));
+    Q_EMIT w->Timer1->timeout();
+    QCOMPARE(w->Label1->text(), QStringLiteral("05:06:07"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("2027-03-04"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tesmora.     ver. 1.0.9"));
+    w.now = w.now.addSecs(1);
+    Q_EMIT w->Timer1->timeout();
+    QCOMPARE(w->Label1->text(), QStringLiteral("05:06:08"));
+}
+
+void TestClockTick::minimisedAndMaximised_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::newRow("minimised") << int(Qt::WindowMinimized);
+    QTest::newRow("maximised") << int(Qt::WindowMaximized);
+}
+
+void TestClockTick::minimisedAndMaximised()
+{
+    QFETCH(int, state);
+    Window w;
+    Q_EMIT w->Timer1->timeout();
+    const QString time = w->Label1->text(), date = w->Label2->text();
+    w->setWindowState(Qt::WindowState(state));
+    w.now = QDateTime(QDate(2026, 12, 8), QTime(1, 2, 3));
+    Q_EMIT w->Timer1->timeout();
+    QCOMPARE(w->windowTitle(), QStringLiteral("01:02:03 (2026-12-08) "));
+    // The labels keep what they showed.
+    QCOMPARE(w->Label1->text(), time);
+    QCOMPARE(w->Label2->text(), date);
+    w.now = w.now.addSecs(1);
+    Q_EMIT w->Timer1->timeout();
+    QCOMPARE(w->windowTitle(), QStringLiteral("01:02:04 (2026-12-08) "));
+}
+
+void TestClockTick::restoringBringsTheTitleBack()
+{
+    Window w;
+    w->setWindowState(Qt::WindowMinimized);
+    Q_EMIT w->Timer1->timeout();
+    QVERIFY(w->windowTitle().endsWith(QStringLiteral(") ")));
+    QVERIFY(w->Label1->text().isEmpty());
+    w->setWindowState(Qt::WindowNoState);
+    w.now = QDateTime(QDate(2026, 12, 9), QTime(8, 0, 0));
+    Q_EMIT w->Timer1->timeout();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tesmora.     ver. 1.0.9"));
+    QCOMPARE(w->Label1->text(), QStringLiteral("08:00:00"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("2026-12-09"));
+}
+
+void TestClockTick::midnight()
+{
+    Window w;
+    w.now = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 800));
+    Q_EMIT w->Timer1->timeout();
+    QCOMPARE(w->Label2->text(), QStringLiteral("2026-12-31"));
+    w.now = w.now.addMSecs(500);
+    Q_EMIT w->Timer1->timeout();
+    QCOMPARE(w->Label1->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("2027-01-01"));
+}
+
+void TestClockTick::followsTheLocale()
+{
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    Window w;
+    Q_EMIT w->Timer1->timeout();
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(w->Label1->text(), QStringLiteral("12:04:22"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("07.12.26"));
+}
+
+QTEST_MAIN(TestClockTick)
+#include "tst_clocktick.moc"

@@ -1,0 +1,238 @@
+// Opening and closing the menu bar and the tools, and a long random walk over the buttons.
+
+#include "app/navigation.h"
+#include "app/picture.h"
+#include "tests/support/watchdog.h"
+#include "tests/support/window.h"
+
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace tesmora;
+using namespace tesmora::testing;
+
+namespace {
+
+struct Tool
+{
+    const char *button;
+    QList<const char *> chain; // the panels that must be shown, outermost first
+    const char *seen;          // the panel whose content the user sees
+};
+
+// Each tool, its chain of containers, and the panel seen in front.
+const QList<Tool> tools = {
+    {"Command3", {"Picture8", "Picture10", "Picture12"}, "Picture12"},
+    {"Command4", {"Picture8", "Picture10"}, "Picture10"},
+    {"Command5", {"Picture8"}, "Picture8"},
+    {"Command6", {"Picture2"}, "Picture2"},
+    {"Command7", {"Picture5"}, "Picture5"},
+    {"Command20", {"Picture5", "Picture6"}, "Picture6"},
+    {"Command22", {"Picture8", "Picture10", "Picture12", "Picture13"}, "Picture13"},
+};
+
+const QStringList toolButtons = {"Command3", "Command4", "Command5", "Command6",
+                                 "Command7", "Command20", "Command22"};
+const QStringList toolPanels = {"Picture2", "Picture5", "Picture6", "Picture8",
+                                "Picture10", "Picture12", "Picture13"};
+
+QPushButton *button(Window &w, const QString &name)
+{
+    return w->findChild<QPushButton *>(name);
+}
+bool flag(Window &w, const QString &panel) { return !w->findChild<QWidget *>(panel)->isHidden(); }
+
+// The tools whose panel the user sees in front.
+QStringList toolsSeen(Window &w)
+{
+    QStringList front;
+    for (const Tool &t : tools) {
+        QWidget *p = w->findChild<QWidget *>(QString::fromLatin1(t.seen));
+        if (!p->isVisible())
+            continue;
+        // The deepest visible panel of a chain is the one in front.
+        bool innerVisible = false;
+        for (const QObject *child : p->children())
+            if (auto *cw = qobject_cast<const Panel *>(child))
+                innerVisible = innerVisible || cw->isVisible();
+        if (!innerVisible)
+            front.append(QString::fromLatin1(t.button));
+    }
+    return front;
+}
+
+// The one tool seen, or an empty text.
+QString toolSeen(Window &w)
+{
+    const QStringList seen = toolsSeen(w);
+    return seen.size() == 1 ? seen.first() : seen.join(QLatin1Char('+'));
+}
+
+} // namespace
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { watchdog = new ModalWatchdog(this); }
+    void cleanup()
+    {
+        QVERIFY2(watchdog->takeClosed().isEmpty(), "an unexpected dialog was shown");
+        delete watchdog;
+    }
+    void menuButtonAndBulbs();
+    void eachToolOpensAndCloses_data();
+    void eachToolOpensAndCloses();
+    void everyToolOpensAfterAnyOther();
+    void colourButtonOnlyWithMenuClosed();
+    void randomWalk();
+
+private:
+    ModalWatchdog *watchdog = nullptr;
+};
+
+void TestNavigation::menuButtonAndBulbs()
+{
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    const QString unlit = picture(w->Picture4), lit = picture(w->Picture3);
+    QCOMPARE(picture(w->Command1), unlit);
+
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    QVERIFY(w->Picture1->isVisible());
+    QVERIFY(!w->Command2->isEnabled());
+    QCOMPARE(picture(w->Command1), unlit);
+    // The menu bar hides the date.
+    QVERIFY(w->Picture1->geometry().contains(w->Frame1->geometry()));
+
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    QVERIFY(w->Picture1->isHidden());
+    QVERIFY(w->Command2->isEnabled());
+    QCOMPARE(picture(w->Command1), lit);
+
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QCOMPARE(picture(w->Command1), unlit);
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QCOMPARE(picture(w->Command1), lit);
+    }
+    // The icon the button shows is the picture it was given.
+    QCOMPARE(w->Command1->icon().pixmap(32).toImage(), QIcon(lit).pixmap(32).toImage());
+}
+
+void TestNavigation::eachToolOpensAndCloses_data()
+{
+    QTest::addColumn<int>("tool");
+    for (int i = 0; i < tools.size(); ++i)
+        QTest::newRow(tools[i].button) << i;
+}
+
+void TestNavigation::eachToolOpensAndCloses()
+{
+    QFETCH(int, tool);
+    const Tool &t = tools[tool];
+    const QString name = QString::fromLatin1(t.button);
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    QTest::mouseClick(button(w, name), Qt::LeftButton);
+
+    for (const char *panel : t.chain)
+        QVERIFY2(w->findChild<QWidget *>(QString::fromLatin1(panel))->isVisible(), panel);
+    QCOMPARE(toolSeen(w), name);
+    for (const QString &other : toolButtons)
+        QCOMPARE(button(w, other)->isEnabled(), other == name);
+    QVERIFY(!w->Command1->isEnabled());
+    // Conversions and the player lock the colour button too; it is locked by the open menu anyway.
+    QVERIFY(!w->Command2->isEnabled());
+
+    QTest::mouseClick(button(w, name), Qt::LeftButton);
+    QCOMPARE(toolSeen(w), QString());
+    for (const QString &panel : toolPanels)
+        QVERIFY2(!flag(w, panel), qPrintable(panel));
+    for (const QString &other : toolButtons)
+        QVERIFY(button(w, other)->isEnabled());
+    QVERIFY(w->Command1->isEnabled());
+    QVERIFY(w->Picture1->isVisible()); // the menu stays open
+    QVERIFY(w->Label1->isVisible());
+}
+
+void TestNavigation::everyToolOpensAfterAnyOther()
+{
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    for (const Tool &first : tools) {
+        for (const Tool &second : tools) {
+            for (const Tool *t : {&first, &second}) {
+                QPushButton *b = button(w, QString::fromLatin1(t->button));
+                QTest::mouseClick(b, Qt::LeftButton);
+                QCOMPARE(toolSeen(w), QString::fromLatin1(t->button));
+                QTest::mouseClick(b, Qt::LeftButton);
+                QCOMPARE(toolSeen(w), QString());
+            }
+        }
+    }
+}
+
+void TestNavigation::colourButtonOnlyWithMenuClosed()
+{
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    for (const QString &name : toolButtons) {
+        QTest::mouseClick(button(w, name), Qt::LeftButton);
+        QVERIFY(!w->Command2->isEnabled());
+        QTest::mouseClick(button(w, name), Qt::LeftButton);
+        QVERIFY(!w->Command2->isEnabled());
+    }
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    QVERIFY(w->Command2->isEnabled());
+}
+
+void TestNavigation::randomWalk()
+{
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QRandomGenerator rng(20261208);
+    const QStringList all = QStringList{"Command1"} + toolButtons;
+    int opened = 0;
+    for (int step = 0; step < 10000; ++step) {
+        QList<QPushButton *> pressable;
+        for (const QString &name : all) {
+            QPushButton *b = button(w, name);
+            if (b->isVisible() && b->isEnabled())
+                pressable.append(b);
+        }
+        QVERIFY(!pressable.isEmpty());
+        QPushButton *b = pressable.at(rng.bounded(int(pressable.size())));
+        const QString before = toolSeen(w);
+        b->click();
+
+        const QString seen = toolSeen(w);
+        if (!seen.isEmpty() && before.isEmpty())
+            ++opened;
+        QVERIFY2(toolsSeen(w).size() <= 1, qPrintable(seen));
+        if (!seen.isEmpty()) {
+            for (const QString &name : toolButtons)
+                QVERIFY2(button(w, name)->isEnabled() == (name == seen),
+                         qPrintable(QStringLiteral("step %1: %2").arg(step).arg(name)));
+            QVERIFY(!w->Command1->isEnabled());
+        } else {
+            for (const QString &panel : toolPanels)
+                QVERIFY2(!flag(w, panel), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(panel)));
+            if (!before.isEmpty())
+                QVERIFY(w->Picture1->isVisible()); // closing a tool leaves the menu open
+        }
+    }
+    QVERIFY(opened > 1000); // the walk really went through the tools
+}
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"

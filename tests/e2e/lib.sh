@@ -1,0 +1,64 @@
+# Helpers for the end-to-end scripts: start the program, find its window, read its title,
+# click at a control's place, take screenshots. Sourced by each script.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "-- $*"; }
+
+# Starts the program; sets APP_PID and WIN (the window id of the clock).
+start_tesmora() {
+  "$TESMORA" >"$E2E_WORK/tesmora.log" 2>&1 &
+  APP_PID=$!
+  WIN=""
+  for _ in $(seq 100); do
+    WIN=$(xdotool search --pid "$APP_PID" --name 'Tesmora' 2>/dev/null | head -n1 || true)
+    [ -n "$WIN" ] && break
+    sleep 0.1
+  done
+  [ -n "$WIN" ] || { cat "$E2E_WORK/tesmora.log"; fail "the clock window did not appear"; }
+  xdotool windowactivate --sync "$WIN" 2>/dev/null || true
+  sleep 0.5
+}
+
+stop_tesmora() {
+  kill "$APP_PID" 2>/dev/null || true
+  wait "$APP_PID" 2>/dev/null || true
+}
+
+title() { xprop -id "$WIN" _NET_WM_NAME | sed -e 's/^[^"]*"//' -e 's/"$//'; }
+
+# Waits up to $2 seconds (default 2) until the title matches the extended regex $1.
+wait_title() {
+  local re=$1 limit=${2:-2} t
+  local steps=$((limit * 10))
+  for _ in $(seq "$steps"); do
+    t=$(title)
+    [[ $t =~ $re ]] && return 0
+    sleep 0.1
+  done
+  fail "title '$(title)' does not match '$re' within ${limit}s"
+}
+
+# The window's client area origin on the screen.
+client_origin() {
+  xwininfo -id "$WIN" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'
+}
+
+# Clicks at a point of the client area given in twips (15 twips to the pixel).
+click_twips() {
+  local x=$(( $1 / 15 )) y=$(( $2 / 15 ))
+  read -r ox oy < <(client_origin)
+  xdotool mousemove --sync $((ox + x)) $((oy + y)) click 1
+  sleep 0.3
+}
+
+# Screenshot of the whole screen into $SHOTS/<name>.png.
+shot() {
+  import -window root "$SHOTS/$1.png"
+  note "screenshot $SHOTS/$1.png"
+}
+
+# Screenshot of the clock window only.
+shot_window() {
+  import -window "$WIN" "$SHOTS/$1.png"
+  note "screenshot $SHOTS/$1.png"
+}

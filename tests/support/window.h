@@ -1,0 +1,66 @@
+#pragma once
+
+// The whole window, offscreen, with recording fakes for every port and a clock the test sets.
+
+#include "app/form1.h"
+#include "player/mediaengine.h"
+#include "tests/support/fakes.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <memory>
+
+namespace tesmora::testing {
+
+// A media engine that records what it was asked to do.
+class FakeMediaEngine : public MediaEngine
+{
+public:
+    struct Log
+    {
+        QStringList calls;
+        bool failLoads = false;
+    };
+    explicit FakeMediaEngine(std::shared_ptr<Log> log) : log(std::move(log)) { }
+    void load(const QString &path, LoadFailed onFailure) override
+    {
+        log->calls.append(QStringLiteral("load ") + path);
+        if (log->failLoads && onFailure)
+            onFailure();
+    }
+    void play() override { log->calls.append(QStringLiteral("play")); }
+    void stop() override { log->calls.append(QStringLiteral("stop")); }
+    void setVolume(int v) override { log->calls.append(QStringLiteral("volume %1").arg(v)); }
+
+private:
+    std::shared_ptr<Log> log;
+};
+
+struct Window
+{
+    FakePrompts prompts;
+    FakeColourChooser colours;
+    FakeBrowser browser;
+    FakeClipboard clipboard;
+    std::shared_ptr<FakeMediaEngine::Log> media = std::make_shared<FakeMediaEngine::Log>();
+    int enginesMade = 0;
+    QDateTime now = QDateTime(QDate(2026, 12, 7), QTime(12, 4, 22));
+    std::unique_ptr<Form1> form;
+
+    // Builds the window; with `load`, runs the start-up as the program does.
+    explicit Window(bool load = true)
+    {
+        form = std::make_unique<Form1>(DesktopPorts{
+            prompts, colours, browser, clipboard,
+            [this]() -> std::unique_ptr<MediaEngine> {
+                ++enginesMade;
+                return std::make_unique<FakeMediaEngine>(media);
+            },
+            [this] { return now; }});
+        if (load)
+            form->Form_Load();
+    }
+    Form1 *operator->() const { return form.get(); }
+};
+
+} // namespace tesmora::testing
