@@ -1,0 +1,60 @@
+#pragma once
+
+// The two ways to recolour the clock area: the black-or-white toggle of Command2 and a colour
+// chosen by clicking the bare window. Both also take the menu away (Command1, Picture1).
+
+#include "app/colorvalue.h"
+#include "app/controls.h"
+#include "app/ports.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+namespace tesmora {
+
+// The colour chooser as the window holds it: shown once, then its colour is read as often as
+// needed. A cancelled chooser reports the window's current background colour, so that applying
+// what it reports after a cancel changes nothing.
+class CommonDialog
+{
+public:
+    CommonDialog(ColourChooser &chooser, const QWidget *window);
+
+    void ShowColor();
+    ColorValue Color() const { return color; }
+
+private:
+    ColourChooser &chooser;
+    const QWidget *window;
+    ColorValue color = 0x00000000;
+};
+
+struct AppearanceControls
+{
+    QWidget *Form1 = nullptr;
+    Frame *Frame1 = nullptr; // holds the date
+    Frame *Frame2 = nullptr; // holds the time
+    Label *Label1 = nullptr; // the time
+    Label *Label2 = nullptr; // the date
+    QPushButton *Command1 = nullptr; // the menu button
+    QPushButton *Command2 = nullptr; // this toggle
+    Panel *Picture1 = nullptr; // the menu bar
+};
+
+class Appearance
+{
+public:
+    Appearance(const AppearanceControls &controls, ColourChooser &chooser);
+
+    void Command2_Click();
+    void Form_Click();
+
+private:
+    void darkLook();
+    void normalLook();
+
+    AppearanceControls c;
+    CommonDialog CommonDialog1;
+};
+
+} // namespace tesmora

@@ -1,0 +1,32 @@
+#pragma once
+
+// The timer and stopwatch prompts behind the two clock labels. In this release both only ask
+// for a number of minutes and refuse an answer that is not one; nothing starts counting.
+
+#include "app/controls.h"
+#include "app/ports.h"
+
+namespace tesmora {
+
+struct ClockPromptControls
+{
+    Label *Label1 = nullptr; // the time
+    Label *Label2 = nullptr; // the date
+};
+
+class ClockPrompts
+{
+public:
+    ClockPrompts(const ClockPromptControls &controls, Prompts &prompts);
+
+    void Label1_Click();
+    void Label2_Click();
+
+private:
+    void ask(const QString &title);
+
+    ClockPromptControls c;
+    Prompts &prompts;
+};
+
+} // namespace tesmora

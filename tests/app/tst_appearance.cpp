@@ -1,0 +1,226 @@
+#include "app/appearance.h"
+#include "tests/support/fakes.h"
+
+#include <QApplication>
+#include <QTest>
+#include <memory>
+
+using namespace tesmora;
+using tesmora::testing::FakeColourChooser;
+
+namespace {
+
+constexpr ColorValue black = 0x00000000;
+constexpr ColorValue white = 0x00FFFFFF;
+constexpr ColorValue face = 0x8000000F;
+constexpr ColorValue buttonText = 0x80000012;
+
+// The clock area as the window lays it out, in real widgets.
+struct Fixture
+{
+    std::unique_ptr<QWidget> form = std::make_unique<QWidget>();
+    Frame *Frame2 = new Frame(form.get());
+    Frame *Frame1 = new Frame(form.get());
+    Label *Label1 = new Label(Frame2);
+    Label *Label2 = new Label(Frame1);
+    Panel *Picture1 = new Panel(form.get());
+    QPushButton *Command2 = new QPushButton(form.get());
+    QPushButton *Command1 = new QPushButton(form.get());
+    FakeColourChooser chooser;
+    Appearance appearance {
+        {form.get(), Frame1, Frame2, Label1, Label2, Command1, Command2, Picture1}, chooser};
+
+    Fixture() { Picture1->hide(); } // the menu starts closed
+
+    // Every colour the toggles touch, in one comparable list.
+    QList<ColorValue> colours() const
+    {
+        return {foreColor(Label1), backColor(Label1),     foreColor(Label2),
+                backColor(Label2), backColor(form.get()), backColor(Frame1),
+                backColor(Frame2), backColor(Command1),   backColor(Command2)};
+    }
+    // What those colours look like on screen.
+    QList<QColor> shown() const
+    {
+        auto fore = [](const QWidget *w) { return w->palette().color(w->foregroundRole()); };
+        auto back = [](const QWidget *w) { return w->palette().color(w->backgroundRole()); };
+        return {fore(Label1), back(Label1), fore(Label2),   back(Label2),  back(form.get()),
+                back(Frame1), back(Frame2), back(Command1), back(Command2)};
+    }
+};
+
+QPalette system()
+{
+    return QApplication::palette();
+}
+
+} // namespace
+
+class TestAppearance : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void toggleAlternates_data();
+    void toggleAlternates();
+    void chosenColourPaintsTheClockArea_data();
+    void chosenColourPaintsTheClockArea();
+    void toggleAfterChosenColour();
+    void cancelChangesNoColour_data();
+    void cancelChangesNoColour();
+};
+
+void TestAppearance::toggleAlternates_data()
+{
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("first click: dark") << 1 << true;
+    QTest::newRow("second click: normal") << 2 << false;
+    QTest::newRow("third click: dark") << 3 << true;
+    QTest::newRow("fourth click: normal") << 4 << false;
+    QTest::newRow("ninth click: dark") << 9 << true;
+}
+
+void TestAppearance::toggleAlternates()
+{
+    QFETCH(int, clicks);
+    QFETCH(bool, dark);
+
+    Fixture f;
+    for (int i = 0; i < clicks; ++i)
+        f.appearance.Command2_Click();
+
+    // Label1 fore/back, Label2 fore/back, Form1, Frame1, Frame2, Command1, Command2.
+    if (dark) {
+        QCOMPARE(f.colours(),
+                 QList<ColorValue>({white, black, white, black, black, black, black, face, black}));
+        const QColor b(Qt::black), w(Qt::white), bf = system().color(QPalette::Button);
+        QCOMPARE(f.shown(), QList<QColor>({w, b, w, b, b, b, b, bf, b}));
+    } else {
+        QCOMPARE(
+            f.colours(),
+            QList<ColorValue>({buttonText, face, buttonText, face, face, face, face, face, face}));
+        const QColor t = system().color(QPalette::ButtonText),
+                     bf = system().color(QPalette::Button);
+        QCOMPARE(f.shown(), QList<QColor>({t, bf, t, bf, bf, bf, bf, bf, bf}));
+    }
+    QCOMPARE(f.Command1->isHidden(), dark);
+    QCOMPARE(f.Command1->isEnabled(), !dark);
+    // The toggle is no way to the menu: the menu bar and the toggle itself stay as they were.
+    QVERIFY(f.Picture1->isHidden());
+    QVERIFY(f.Command2->isEnabled());
+    QVERIFY(f.chooser.initials.isEmpty());
+}
+
+void TestAppearance::chosenColourPaintsTheClockArea_data()
+{
+    QTest::addColumn<QColor>("chosen");
+    QTest::addColumn<ColorValue>("value");
+    QTest::newRow("red") << QColor(255, 0, 0) << ColorValue(0x000000FF);
+    QTest::newRow("blue") << QColor(0, 0, 255) << ColorValue(0x00FF0000);
+    QTest::newRow("mixed") << QColor(0x12, 0x34, 0x56) << ColorValue(0x00563412);
+    // A translucent colour must not turn into a system-colour reference through its alpha.
+    QTest::newRow("translucent") << QColor(10, 20, 30, 200) << ColorValue(0x001E140A);
+    QTest::newRow("black") << QColor(0, 0, 0) << ColorValue(0x00000000);
+}
+
+void TestAppearance::chosenColourPaintsTheClockArea()
+{
+    QFETCH(QColor, chosen);
+    QFETCH(ColorValue, value);
+
+    Fixture f;
+    // As when the menu is open: the menu bar shown, the toggle disabled.
+    f.Picture1->show();
+    f.Command2->setEnabled(false);
+    f.chooser.answer = chosen;
+
+    f.appearance.Form_Click();
+
+    QCOMPARE(f.chooser.initials, QList<QColor>({system().color(QPalette::Button)}));
+    // The text colours stay; every background and the toggle take the chosen colour, Command1
+    // keeps its own.
+    QCOMPARE(f.colours(),
+             QList<ColorValue>(
+                 {buttonText, value, buttonText, value, value, value, value, face, value}));
+    const QColor c(chosen.red(), chosen.green(), chosen.blue());
+    QCOMPARE(f.Label1->palette().color(f.Label1->backgroundRole()), c);
+    QCOMPARE(f.form->palette().color(f.form->backgroundRole()), c);
+    QVERIFY(f.Picture1->isHidden());
+    QVERIFY(f.Command1->isHidden());
+    QVERIFY(f.Command1->isEnabled());
+    QVERIFY(f.Command2->isEnabled());
+}
+
+void TestAppearance::toggleAfterChosenColour()
+{
+    Fixture f;
+    f.chooser.answer = QColor(0, 128, 0);
+    f.appearance.Form_Click();
+
+    f.appearance.Command2_Click();
+    QCOMPARE(f.colours(),
+             QList<ColorValue>({white, black, white, black, black, black, black, face, black}));
+    QVERIFY(f.Command1->isHidden());
+
+    f.appearance.Command2_Click();
+    QCOMPARE(f.colours(),
+             QList<ColorValue>({buttonText, face, buttonText, face, face, face, face, face, face}));
+    QVERIFY(!f.Command1->isHidden());
+    QVERIFY(f.Command1->isEnabled());
+
+    // A colour chosen in the dark look keeps the white text, so the next toggle goes back.
+    f.appearance.Command2_Click();
+    f.appearance.Form_Click();
+    QCOMPARE(foreColor(f.Label1), white);
+    QCOMPARE(backColor(f.Label1), ColorValue(0x00008000));
+    f.appearance.Command2_Click();
+    QCOMPARE(foreColor(f.Label1), buttonText);
+    QCOMPARE(backColor(f.Frame2), face);
+}
+
+void TestAppearance::cancelChangesNoColour_data()
+{
+    QTest::addColumn<int>("toggles"); // Command2 clicks before
+    QTest::addColumn<QColor>("chosenFirst"); // a colour chosen before, if valid
+    QTest::addColumn<QColor>("initial"); // what the chooser starts at
+
+    const QColor faceColour = system().color(QPalette::Button);
+    QTest::newRow("normal look") << 0 << QColor() << faceColour;
+    QTest::newRow("dark look") << 1 << QColor() << QColor(Qt::black);
+    QTest::newRow("back to normal") << 2 << QColor() << faceColour;
+    QTest::newRow("a chosen colour") << 0 << QColor(200, 100, 50) << QColor(200, 100, 50);
+    QTest::newRow("dark, then a chosen colour") << 1 << QColor(1, 2, 3) << QColor(1, 2, 3);
+}
+
+void TestAppearance::cancelChangesNoColour()
+{
+    QFETCH(int, toggles);
+    QFETCH(QColor, chosenFirst);
+    QFETCH(QColor, initial);
+
+    Fixture f;
+    for (int i = 0; i < toggles; ++i)
+        f.appearance.Command2_Click();
+    if (chosenFirst.isValid()) {
+        f.chooser.answer = chosenFirst;
+        f.appearance.Form_Click();
+    }
+    const QList<ColorValue> before = f.colours();
+    const QList<QColor> shownBefore = f.shown();
+    f.Picture1->show();
+    f.Command1->show();
+
+    f.chooser.answer.reset();
+    f.appearance.Form_Click();
+
+    QCOMPARE(f.chooser.initials.last(), initial);
+    QCOMPARE(f.colours(), before);
+    QCOMPARE(f.shown(), shownBefore);
+    // Apart from the colours the click does what it always does.
+    QVERIFY(f.Picture1->isHidden());
+    QVERIFY(f.Command1->isHidden());
+    QVERIFY(f.Command2->isEnabled());
+}
+
+QTEST_MAIN(TestAppearance)
+#include "tst_appearance.moc"
