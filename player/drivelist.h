@@ -1,0 +1,54 @@
+#pragma once
+
+// The drive list: a drop-down of the mounted volumes that hold real file systems, each shown
+// with its root path and label.
+
+#include <QComboBox>
+#include <QList>
+#include <functional>
+
+namespace tesmora {
+
+struct Volume
+{
+    QString rootPath;
+    QString label;
+    bool ready = true; // mounted and answering; a drive that is not is "not a valid drive"
+    bool operator==(const Volume &) const = default;
+};
+
+// The system's volumes without pseudo file systems, in the order they are mounted.
+QList<Volume> systemVolumes();
+
+class DriveList : public QComboBox
+{
+    Q_OBJECT
+public:
+    using VolumeSource = std::function<QList<Volume>()>;
+
+    explicit DriveList(QWidget *parent = nullptr);
+
+    // Where the volumes come from (the system's by default); reads them at once and selects
+    // the volume that holds the program's current folder.
+    void setVolumeSource(VolumeSource source);
+
+    // The chosen drive's root path, and whether it is ready.
+    QString drive() const;
+    bool isReady() const;
+
+    // Reads the volumes again, keeping the chosen one (also when it has gone away).
+    void refresh();
+
+    void showPopup() override;
+
+Q_SIGNALS:
+    // The user chose another drive.
+    void driveChanged();
+
+private:
+    void fill(const QList<Volume> &volumes, const QString &keep);
+    VolumeSource source;
+    bool filling = false;
+};
+
+} // namespace tesmora

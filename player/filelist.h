@@ -1,0 +1,41 @@
+#pragma once
+
+// The file list: the files of one folder that match a pattern, sorted by name.
+
+#include <QListWidget>
+
+namespace tesmora {
+
+class FileList : public QListWidget
+{
+    Q_OBJECT
+public:
+    // Starts at the program's current folder, showing every file.
+    explicit FileList(QWidget *parent = nullptr);
+
+    // The folder listed, absolute, without a trailing "/" (except the root itself).
+    QString path() const { return folder; }
+    // Lists `path`. False when it cannot be listed: the list then keeps what it showed.
+    bool setPath(const QString &path);
+
+    // Patterns such as "*.mp3", several separated by ";", matched case-insensitively.
+    QString pattern() const { return patterns; }
+    bool setPattern(const QString &pattern);
+
+    // The name of the selected file, empty when none is selected.
+    QString fileName() const;
+
+Q_SIGNALS:
+    // The user picked an entry with the mouse or the keyboard (also the one already picked).
+    void clicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool list(const QString &path, const QString &pattern);
+    QString folder;
+    QString patterns = QStringLiteral("*");
+};
+
+} // namespace tesmora

@@ -1,0 +1,114 @@
+#include "player/folderlist.h"
+
+#include "player/folderreading.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+namespace tesmora {
+
+namespace {
+
+constexpr int FolderRole = Qt::UserRole;
+constexpr int LevelRole = Qt::UserRole + 1;
+constexpr int indentPixels = 8;
+
+// Indents each entry by its depth, as the classic folder list draws its tree.
+class IndentDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem indented(option);
+        indented.rect.setLeft(option.rect.left() + indent(index));
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indent(index), 0);
+    }
+
+private:
+    static int indent(const QModelIndex &index)
+    {
+        return index.data(LevelRole).toInt() * indentPixels;
+    }
+};
+
+// "/a/b" -> "/", "/a", "/a/b".
+QStringList chainOf(const QString &folder)
+{
+    QStringList chain {QStringLiteral("/")};
+    QString walked;
+    for (const QString &part : folder.split(u'/', Qt::SkipEmptyParts)) {
+        walked += u'/' + part;
+        chain.append(walked);
+    }
+    return chain;
+}
+
+QString lastName(const QString &folder)
+{
+    return folder == u"/" ? folder : folder.section(u'/', -1);
+}
+
+} // namespace
+
+FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+{
+    setItemDelegate(new IndentDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemActivated, this, &FolderList::open);
+    setPath(QDir::currentPath());
+}
+
+QString FolderList::folderOf(const QListWidgetItem *item)
+{
+    return item ? item->data(FolderRole).toString() : QString();
+}
+
+bool FolderList::setPath(const QString &folder)
+{
+    const QString target = QDir::cleanPath(QDir(current).absoluteFilePath(folder));
+    const auto subfolders = readFolder(target, QDir::Dirs | QDir::NoDotAndDotDot);
+    if (!subfolders)
+        return false;
+
+    clear();
+    const QStyle *s = style();
+    const QStringList chain = chainOf(target);
+    for (qsizetype level = 0; level < chain.size(); ++level) {
+        auto *item = new QListWidgetItem(s->standardIcon(QStyle::SP_DirOpenIcon),
+                                         lastName(chain[level]), this);
+        item->setData(FolderRole, chain[level]);
+        item->setData(LevelRole, int(level));
+    }
+    setCurrentRow(int(chain.size()) - 1);
+    for (const QString &name : *subfolders) {
+        auto *item = new QListWidgetItem(s->standardIcon(QStyle::SP_DirClosedIcon), name, this);
+        item->setData(FolderRole, target == u"/" ? target + name : target + u'/' + name);
+        item->setData(LevelRole, int(chain.size()));
+    }
+
+    const bool changed = target != current;
+    current = target;
+    if (changed)
+        Q_EMIT pathChanged();
+    return true;
+}
+
+void FolderList::open(QListWidgetItem *item)
+{
+    const QString folder = folderOf(item);
+    if (folder.isEmpty() || folder == current)
+        return;
+    if (!setPath(folder))
+        Q_EMIT folderUnreadable(folder);
+}
+
+} // namespace tesmora

@@ -1,0 +1,33 @@
+#pragma once
+
+// The music player's rules that need no widgets: what the volume slider puts into the player,
+// how a volume becomes a gain, how a file's full path is built, which mounts count as drives.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tesmora {
+
+// Volumes are in hundredths of a decibel: 0 is full level, larger (less negative) is louder.
+constexpr int startVolume = -100;
+
+// The volume for a slider value: none for a negative value (the player is left alone),
+// -600 + 50 v for 0 ... 10, and the loudest step, -100, for anything above 10.
+std::optional<int> volumeForSliderValue(int value);
+
+// Linear amplitude gain for a volume in hundredths of a decibel: 10^(v / 2000), at most 1.
+double gainForVolume(int hundredthsOfDecibel);
+
+// A folder path and a file name with exactly one "/" between them, also at the root "/".
+QString joinFolderAndFile(const QString &folder, const QString &fileName);
+
+// Mounts that hold no files a user keeps (kernel interfaces, memory-backed run-time state).
+bool isPseudoFileSystem(const QByteArray &type, const QString &rootPath);
+
+// Sorts file or folder names for showing them: by the user's collation, case-insensitively
+// (an English collation under the C locale), with byte order only to break exact ties.
+void sortNames(QStringList &names);
+
+} // namespace tesmora
