@@ -1,0 +1,38 @@
+#pragma once
+
+// The translator panel: pick an English entry in the word list and its Spanish text appears in
+// the box beside it. The search box above it is for the user's own notes: it searches nothing.
+
+class QListWidget;
+
+namespace tesmora {
+
+class TextBox;
+
+struct TranslatorControls
+{
+    QListWidget *List1;
+    TextBox *Text6; // "Search in English:"
+    TextBox *Text7; // "Translation in Spanish"
+};
+
+class Translator
+{
+public:
+    explicit Translator(const TranslatorControls &controls);
+
+    // Start-up: adds the 80 English entries to the sorted word list.
+    void fill();
+
+    // The user selected an entry: show its translation, replacing whatever the box held. An
+    // entry without a row (or no selection at all) leaves the box as it is.
+    void List1_Click();
+
+    // Typing in the search box has no effect.
+    void Text6_Change();
+
+private:
+    TranslatorControls c;
+};
+
+} // namespace tesmora
