@@ -1,0 +1,63 @@
+#include "tests/player/playerfixture.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <unistd.h>
+
+namespace tesmora::testing {
+
+bool runUnprivileged(const char *testFunction)
+{
+    if (::geteuid() != 0)
+        return true;
+    // A copy of this program where nobody may run it: the build folder may not be.
+    QTemporaryDir bin(QDir::tempPath() + QLatin1String("/tesmora-unprivileged-XXXXXX"));
+    if (!bin.isValid()) {
+        qWarning("no temporary folder for the unprivileged run");
+        return false;
+    }
+    const QString copy
+        = bin.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    if (!QFile::copy(QCoreApplication::applicationFilePath(), copy)
+        || !QFile::setPermissions(bin.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                      | QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup
+                                      | QFile::ExeGroup)) {
+        qWarning("cannot copy the test program for the unprivileged run");
+        return false;
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), QDir::tempPath());
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.setWorkingDirectory(QDir::tempPath());
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QStringLiteral("setpriv"),
+                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                 QStringLiteral("--clear-groups"), QStringLiteral("--"), copy,
+                 QString::fromLatin1(testFunction)});
+    if (!child.waitForStarted(10000) || !child.waitForFinished(120000)) {
+        child.kill();
+        child.waitForFinished();
+        qWarning("the unprivileged run did not finish");
+        QTest::qFail("setpriv did not run", __FILE__, __LINE__);
+        return false;
+    }
+    const QString out = QString::fromLocal8Bit(child.readAll());
+    const QRegularExpression passLine(
+        QStringLiteral("^PASS   : \\w+::%1\\(\\)$").arg(QString::fromLatin1(testFunction)),
+        QRegularExpression::MultilineOption);
+    const bool passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0
+        && out.contains(passLine);
+    if (!passed)
+        QTest::qFail(qPrintable(QLatin1String("the run as nobody failed:\n") + out), __FILE__,
+                     __LINE__);
+    return false;
+}
+
+} // namespace tesmora::testing
