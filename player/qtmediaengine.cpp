@@ -128,6 +128,14 @@ QString QtMediaEngine::loadedPath() const
     return current ? current->path : QString();
 }
 
+bool QtMediaEngine::isPlaying() const
+{
+    if (!current || current->player->playbackState() != QMediaPlayer::PlayingState)
+        return false;
+    const auto status = current->player->mediaStatus();
+    return status == QMediaPlayer::BufferingMedia || status == QMediaPlayer::BufferedMedia;
+}
+
 double QtMediaEngine::gain() const
 {
     return gainForVolume(volume);

@@ -31,6 +31,9 @@ public:
     // What is loaded now (empty when nothing is), and whether a load is still pending.
     QString loadedPath() const;
     bool isLoading() const { return pending != nullptr; }
+    // Whether the loaded file is playing, as its media status tells (the playback state alone
+    // can say "playing" for a file that failed).
+    bool isPlaying() const;
     // The linear gain handed to the audio output.
     double gain() const;
 

@@ -134,3 +134,11 @@ inline void make(const QString &root, const QStringList &names, const QByteArray
 bool runUnprivileged(const char *testFunction);
 
 } // namespace tesmora::testing
+
+namespace tesmora::testing {
+
+// Writes an MP3 of a steady sine tone (made with sox and lame) to `path`; false with a warning
+// when the tools are missing or fail.
+bool makeTone(const QString &path, double seconds, int hertz = 440, double amplitude = 0.5);
+
+} // namespace tesmora::testing

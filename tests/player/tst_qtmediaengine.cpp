@@ -1,0 +1,235 @@
+// The Qt Multimedia engine with real files: what loads, what fails, and that each failed load
+// gets one message naming the file while the file loaded before goes on.
+
+#include "player/qtmediaengine.h"
+#include "tests/player/playerfixture.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+using namespace tesmora;
+using namespace tesmora::testing;
+
+namespace {
+
+QString cannotPlay(const QString &path)
+{
+    return QStringLiteral("The file \"%1\" cannot be played.").arg(path);
+}
+
+// The panel with the real engine; keeps a pointer to it for the test to look inside.
+struct RealPanel
+{
+    QtMediaEngine *engine = nullptr;
+    Panel panel {[this]() -> std::unique_ptr<MediaEngine> {
+        auto made = std::make_unique<QtMediaEngine>();
+        engine = made.get();
+        return made;
+    }};
+};
+
+} // namespace
+
+class TestQtMediaEngine : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir tmp;
+    QByteArray toneBytes;
+
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(tmp.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(tmp.isValid());
+        QVERIFY2(makeTone(tmp.filePath("good.mp3"), 20),
+                 "sox and lame make the test's MP3 (scripts/packages.txt lists them)");
+        QFile f(tmp.filePath("good.mp3"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        toneBytes = f.readAll();
+        QVERIFY(toneBytes.size() > 10000);
+    }
+
+    void preferGStreamer_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // empty: not set
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("unset") << QByteArray() << QByteArray("gstreamer");
+        QTest::newRow("the user's choice stays") << QByteArray("ffmpeg") << QByteArray("ffmpeg");
+    }
+    void preferGStreamer()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        const QByteArray saved = qgetenv("QT_MEDIA_BACKEND");
+        const bool wasSet = qEnvironmentVariableIsSet("QT_MEDIA_BACKEND");
+        const auto restore = qScopeGuard([&] {
+            if (wasSet)
+                qputenv("QT_MEDIA_BACKEND", saved);
+            else
+                qunsetenv("QT_MEDIA_BACKEND");
+        });
+        if (before.isEmpty())
+            qunsetenv("QT_MEDIA_BACKEND");
+        else
+            qputenv("QT_MEDIA_BACKEND", before);
+        preferGStreamerBackend();
+        QCOMPARE(qgetenv("QT_MEDIA_BACKEND"), after);
+    }
+
+    void nothingLoaded()
+    {
+        QtMediaEngine engine;
+        engine.play();
+        engine.stop();
+        engine.setVolume(-600);
+        QTest::qWait(200);
+        QVERIFY(!engine.isPlaying());
+        QVERIFY(!engine.isLoading());
+        QCOMPARE(engine.loadedPath(), QString());
+        QVERIFY(qAbs(engine.gain() - 0.501187) < 1e-5);
+    }
+
+    void loadsWithoutStarting()
+    {
+        RealPanel real;
+        Panel &p = real.panel;
+        QVERIFY(p.Dir1->setPath(tmp.path()));
+        Panel::click(p.File1, "good.mp3");
+        QVERIFY(real.engine);
+        QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
+        QTest::qWait(300);
+        QVERIFY(!real.engine->isPlaying());
+        QTest::mouseClick(p.Command9, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(real.engine->isPlaying(), 5000);
+        QTest::mouseClick(p.Command10, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!real.engine->isPlaying(), 5000);
+        QCOMPARE(p.prompts.messages.size(), 0);
+    }
+
+    void unloadable_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("vanish"); // deleted after the list showed it
+        QTest::addColumn<bool>("playingBefore");
+        QByteArray noise(60000, '\0');
+        QRandomGenerator rng(20260512);
+        for (char &c : noise)
+            c = char(rng.bounded(256));
+        QTest::newRow("corrupt") << "corrupt.mp3" << noise << false << false;
+        QTest::newRow("zero bytes") << "empty.mp3" << QByteArray() << false << false;
+        QTest::newRow("text renamed")
+            << "notes.mp3" << QByteArray("Shopping list:\nmilk\neggs\n") << false << false;
+        QTest::newRow("vanished") << "gone.mp3" << QByteArray("x") << true << false;
+        QTest::newRow("corrupt while another plays") << "corrupt2.mp3" << noise << false << true;
+    }
+    void unloadable()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, vanish);
+        QFETCH(bool, playingBefore);
+        writeFile(name, bytes);
+        const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath(name)); });
+        RealPanel real;
+        Panel &p = real.panel;
+        QVERIFY(p.Dir1->setPath(tmp.path()));
+        if (playingBefore) {
+            Panel::click(p.File1, "good.mp3");
+            QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
+            QTest::mouseClick(p.Command9, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(real.engine->isPlaying(), 5000);
+        }
+        if (vanish)
+            QVERIFY(QFile::remove(tmp.filePath(name)));
+        const QStringList files = Panel::texts(p.File1);
+
+        Panel::click(p.File1, name);
+        QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
+        QCOMPARE(p.prompts.messages.first(),
+                 (Message {cannotPlay(tmp.filePath(name)), applicationTitle()}));
+        // The backend reports some failures more than once: still one message.
+        QTest::qWait(1000);
+        QCOMPARE(p.prompts.messages.size(), 1);
+        QCOMPARE(Panel::texts(p.File1), files);
+        QVERIFY(!real.engine->isLoading());
+        QCOMPARE(real.engine->loadedPath(), playingBefore ? tmp.filePath("good.mp3") : QString());
+        QCOMPARE(real.engine->isPlaying(), playingBefore);
+        // Play now starts nothing that failed.
+        QTest::mouseClick(p.Command9, Qt::LeftButton);
+        QTest::qWait(300);
+        QCOMPARE(real.engine->isPlaying(), playingBefore);
+
+        // The program goes on: a good file loads and plays.
+        Panel::click(p.File1, "good.mp3");
+        QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!real.engine->isLoading(), 10000);
+        QTest::mouseClick(p.Command9, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(real.engine->isPlaying(), 5000);
+        QCOMPARE(p.prompts.messages.size(), 1);
+    }
+
+    void sameFileAgainAfterAFailure()
+    {
+        writeFile("later.mp3", QByteArray());
+        const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("later.mp3")); });
+        RealPanel real;
+        Panel &p = real.panel;
+        QVERIFY(p.Dir1->setPath(tmp.path()));
+        Panel::click(p.File1, "later.mp3");
+        QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
+        // Now the file is whole: picking it again reads it again.
+        writeFile("later.mp3", toneBytes);
+        Panel::click(p.File1, "later.mp3");
+        QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("later.mp3"), 10000);
+        QCOMPARE(p.prompts.messages.size(), 1);
+    }
+
+    void newerLoadSupersedesAPendingOne()
+    {
+        QtMediaEngine engine;
+        int failures = 0;
+        engine.load(tmp.filePath("does-not-exist.mp3"), [&] { ++failures; });
+        engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("good.mp3"), 10000);
+        QTest::qWait(500);
+        QCOMPARE(failures, 0);
+    }
+
+    void failureIsNeverReportedFromInsideLoad()
+    {
+        QtMediaEngine engine;
+        int failures = 0;
+        engine.load(tmp.filePath("does-not-exist.mp3"), [&] { ++failures; });
+        QCOMPARE(failures, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(failures, 1, 10000);
+        QTest::qWait(500);
+        QCOMPARE(failures, 1);
+    }
+
+    void unreadableFile()
+    {
+        if (!runUnprivileged("unreadableFile"))
+            return;
+        writeFile("locked.mp3", toneBytes);
+        QVERIFY(QFile::setPermissions(tmp.filePath("locked.mp3"), {}));
+        RealPanel real;
+        Panel &p = real.panel;
+        QVERIFY(p.Dir1->setPath(tmp.path()));
+        Panel::click(p.File1, "locked.mp3");
+        QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
+        QCOMPARE(p.prompts.messages.first().text, cannotPlay(tmp.filePath("locked.mp3")));
+        QTest::qWait(500);
+        QCOMPARE(p.prompts.messages.size(), 1);
+        QCOMPARE(real.engine->loadedPath(), QString());
+    }
+};
+
+QTEST_MAIN(TestQtMediaEngine)
+#include "tst_qtmediaengine.moc"
