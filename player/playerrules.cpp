@@ -1,7 +1,7 @@
 #include "player/playerrules.h"
 
-#include <QCollator>
-#include <QLocale>
+#include "translator/collation.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -59,14 +59,9 @@ bool isPseudoFileSystem(const QByteArray &type, const QString &rootPath)
 
 void sortNames(QStringList &names)
 {
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
+    const ListCollation collation;
     std::stable_sort(names.begin(), names.end(), [&](const QString &a, const QString &b) {
-        const int c = collator.compare(a, b);
+        const int c = collation.compare(a, b);
         return c != 0 ? c < 0 : a < b;
     });
 }
