@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -14,6 +15,7 @@ namespace {
 bool isInput(QEvent::Type type)
 {
     switch (type) {
+    case QEvent::ShortcutOverride: // comes before the key press, and the open list acts on it
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -25,6 +27,11 @@ bool isInput(QEvent::Type type)
     default:
         return false;
     }
+}
+
+bool isKey(const QEvent *event)
+{
+    return event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
 }
 
 bool isListKeyOnClosedBox(const QKeyEvent *key)
@@ -48,19 +55,19 @@ bool isListKeyOnClosedBox(const QKeyEvent *key)
 ComboPicks::ComboPicks(QComboBox *combo)
     : QObject(combo), combo(combo), list(combo->view()), listArea(combo->view()->viewport())
 {
-    // Filters installed later run first: these see each event before the drop-down list's own
-    // handling turns it into an activation.
-    combo->installEventFilter(this);
-    list->installEventFilter(this);
-    listArea->installEventFilter(this);
-    if (combo->lineEdit())
-        combo->lineEdit()->installEventFilter(this);
+    // The drop-down list installs and re-installs its own filters on its view, which turn a
+    // key or a click into an activation; only the application's filter is sure to see the
+    // event before them.
+    QCoreApplication::instance()->installEventFilter(this);
     connect(combo, &QComboBox::activated, this, &ComboPicks::activated);
 }
 
 bool ComboPicks::eventFilter(QObject *watched, QEvent *event)
 {
     if (!isInput(event->type()))
+        return false;
+    const bool field = watched->parent() == combo && qobject_cast<QLineEdit *>(watched);
+    if (watched != combo && watched != list && watched != listArea && !field)
         return false;
     // Focus moving into and out of the open list is part of picking from it, not a new gesture.
     if (event->type() == QEvent::FocusOut && (watched == list || watched == listArea))
@@ -71,10 +78,10 @@ bool ComboPicks::eventFilter(QObject *watched, QEvent *event)
     bool pick = false;
     if (watched == listArea && event->type() == QEvent::MouseButtonRelease) {
         pick = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-    } else if (watched == list && event->type() == QEvent::KeyPress) {
+    } else if (watched == list && isKey(event) && list->isVisible()) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         pick = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select;
-    } else if (watched == combo && event->type() == QEvent::KeyPress) {
+    } else if (watched == combo && isKey(event)) {
         pick = isListKeyOnClosedBox(static_cast<QKeyEvent *>(event));
     } else if (watched == combo && event->type() == QEvent::Wheel) {
         pick = true;

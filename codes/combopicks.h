@@ -7,8 +7,10 @@
 // of the open list or Return there, the arrow and page keys or the wheel on the closed box.
 
 #include <QObject>
+#include <QPointer>
 
 class QComboBox;
+class QWidget;
 class QEvent;
 
 namespace tesmora {
@@ -29,8 +31,8 @@ protected:
 private:
     void activated();
     QComboBox *combo;
-    QObject *list; // the view of the drop-down list
-    QObject *listArea; // its viewport, which gets the mouse
+    QPointer<QWidget> list; // the view of the drop-down list
+    QPointer<QWidget> listArea; // its viewport, which gets the mouse
     bool listGesture = false;
 };
 

@@ -1,0 +1,118 @@
+#pragma once
+
+// A user's gestures on an editable combo box: picking from its list with the mouse or the
+// keyboard, and typing into its field.
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace tesmora::testing {
+
+inline bool listIsOpen(const QComboBox *combo)
+{
+    return combo->view()->isVisible();
+}
+
+// Opens the drop-down list with a click on the box's arrow.
+inline bool openListWithMouse(QComboBox *combo)
+{
+    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
+    if (!QTest::qWaitFor([&] { return listIsOpen(combo); }))
+        return false;
+    // A release right after the opening press is taken for the end of that press.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    return true;
+}
+
+// Clicks entry `row` of the open list.
+inline bool clickInOpenList(QComboBox *combo, int row)
+{
+    QAbstractItemView *view = combo->view();
+    const QModelIndex index = view->model()->index(row, combo->modelColumn());
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    return QTest::qWaitFor([&] { return !listIsOpen(combo); });
+}
+
+inline bool pickWithMouse(QComboBox *combo, int row)
+{
+    return openListWithMouse(combo) && clickInOpenList(combo, row);
+}
+
+// Opens the list with Alt+Down, walks to `row` with the arrow keys and takes it with Return.
+inline bool pickWithListKeys(QComboBox *combo, int row)
+{
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    if (!QTest::qWaitFor([&] { return listIsOpen(combo); }))
+        return false;
+    QAbstractItemView *view = combo->view();
+    for (int steps = 0; steps <= combo->count() && view->currentIndex().row() != row; ++steps)
+        QTest::keyClick(view, view->currentIndex().row() < row ? Qt::Key_Down : Qt::Key_Up);
+    if (view->currentIndex().row() != row)
+        return false;
+    QTest::keyClick(view, Qt::Key_Return);
+    return QTest::qWaitFor([&] { return !listIsOpen(combo); });
+}
+
+// One arrow key on the closed box, from the neighbouring entry (made current without any
+// event, as if picked earlier), so that no other entry is passed on the way.
+inline bool pickWithArrowKey(QComboBox *combo, int row)
+{
+    if (combo->count() < 2)
+        return false;
+    const bool fromAbove = row > 0;
+    combo->setCurrentIndex(fromAbove ? row - 1 : row + 1);
+    QTest::keyClick(combo, fromAbove ? Qt::Key_Down : Qt::Key_Up);
+    return combo->currentIndex() == row;
+}
+
+enum class Gesture { Mouse, ListKeys, ArrowKey };
+
+inline const char *nameOf(Gesture g)
+{
+    switch (g) {
+    case Gesture::Mouse:
+        return "mouse";
+    case Gesture::ListKeys:
+        return "keys in the open list";
+    case Gesture::ArrowKey:
+        return "arrow key on the closed box";
+    }
+    return "";
+}
+
+inline bool pick(QComboBox *combo, int row, Gesture g)
+{
+    switch (g) {
+    case Gesture::Mouse:
+        return pickWithMouse(combo, row);
+    case Gesture::ListKeys:
+        return pickWithListKeys(combo, row);
+    case Gesture::ArrowKey:
+        return pickWithArrowKey(combo, row);
+    }
+    return false;
+}
+
+inline bool pick(QComboBox *combo, const QString &entry, Gesture g)
+{
+    const int row = combo->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return row >= 0 && pick(combo, row, g);
+}
+
+// Replaces the field's text by typing, as a user who selected the field's text would.
+inline void typeIntoField(QComboBox *combo, const QString &text)
+{
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo, text);
+}
+
+} // namespace tesmora::testing
+
+Q_DECLARE_METATYPE(tesmora::testing::Gesture)
