@@ -48,7 +48,7 @@ private:
 };
 
 // The panel: real widgets and the handlers wired to their signals.
-struct Panel
+struct PlayerPanel
 {
     QWidget window;
     DriveList *Drive1 = new DriveList(&window);
@@ -64,7 +64,7 @@ struct Panel
     int enginesMade = 0;
     std::unique_ptr<Player> player;
 
-    explicit Panel(Player::EngineFactory factory = {})
+    explicit PlayerPanel(Player::EngineFactory factory = {})
     {
         if (!factory)
             factory = [this]() -> std::unique_ptr<MediaEngine> {

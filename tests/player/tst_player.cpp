@@ -43,10 +43,10 @@ private Q_SLOTS:
         QTemporaryDir tmp;
         make(tmp.path(), {"b.mp3", "a.mp3", "c.txt", "sub/"});
         QDir::setCurrent(tmp.path());
-        Panel panel;
+        PlayerPanel panel;
         QCOMPARE(panel.Dir1->path(), tmp.path());
         QCOMPARE(panel.File1->path(), tmp.path());
-        QCOMPARE(Panel::texts(panel.File1), (QStringList {"a.mp3", "b.mp3"}));
+        QCOMPARE(PlayerPanel::texts(panel.File1), (QStringList {"a.mp3", "b.mp3"}));
         QCOMPARE(panel.Drive1->drive(), QStorageInfo(tmp.path()).rootPath());
         QCOMPARE(panel.Slider1->minimum(), 0);
         QCOMPARE(panel.Slider1->maximum(), 10);
@@ -75,10 +75,10 @@ private Q_SLOTS:
         QTemporaryDir tmp;
         const QString where = tmp.path() + u'/' + folder;
         make(tmp.path(), {folder + u'/', folder + u'/' + file});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(where));
         QCOMPARE(panel.File1->path(), where);
-        Panel::click(panel.File1, file);
+        PlayerPanel::click(panel.File1, file);
         QCOMPARE(panel.enginesMade, 1);
         // Loading does not start it: nothing but the start volume and the load.
         QCOMPARE(panel.media->calls, (QStringList {"volume -100", "load " + where + u'/' + file}));
@@ -93,10 +93,10 @@ private Q_SLOTS:
             QSKIP("the root folder is not writable here: no file can be made there");
         f.close();
         const auto removeAfter = qScopeGuard([&] { QFile::remove(u'/' + name); });
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(QStringLiteral("/")));
         QCOMPARE(panel.File1->path(), QStringLiteral("/"));
-        Panel::click(panel.File1, name);
+        PlayerPanel::click(panel.File1, name);
         QCOMPARE(panel.media->calls.last(), "load /" + name);
     }
 
@@ -104,10 +104,10 @@ private Q_SLOTS:
     {
         QTemporaryDir tmp;
         make(tmp.path(), {"a.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
-        Panel::click(panel.File1, "a.mp3");
-        Panel::click(panel.File1, "a.mp3");
+        PlayerPanel::click(panel.File1, "a.mp3");
+        PlayerPanel::click(panel.File1, "a.mp3");
         const QString load = "load " + tmp.path() + "/a.mp3";
         QCOMPARE(panel.media->calls, (QStringList {"volume -100", load, load}));
         QCOMPARE(panel.enginesMade, 1);
@@ -117,9 +117,9 @@ private Q_SLOTS:
     {
         QTemporaryDir tmp;
         make(tmp.path(), {"a.mp3", "b.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
-        Panel::click(panel.File1, "a.mp3");
+        PlayerPanel::click(panel.File1, "a.mp3");
         QTest::keyClick(panel.File1, Qt::Key_Down);
         QCOMPARE(panel.media->calls.last(), "load " + tmp.path() + "/b.mp3");
         QCOMPARE(panel.media->calls.size(), 3);
@@ -142,12 +142,12 @@ private Q_SLOTS:
         QFETCH(QString, call);
         QTemporaryDir tmp;
         make(tmp.path(), {"a.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         // Room beyond the panel's own range, as a slider of another range would report.
         panel.Slider1->setRange(-20, 20);
         panel.Slider1->setValue(value == 5 ? 6 : 5);
         QVERIFY(panel.Dir1->setPath(tmp.path()));
-        Panel::click(panel.File1, "a.mp3");
+        PlayerPanel::click(panel.File1, "a.mp3");
         const qsizetype before = panel.media->calls.size();
         panel.Slider1->setValue(value);
         const QStringList after = panel.media->calls.mid(before);
@@ -158,12 +158,12 @@ private Q_SLOTS:
     {
         QTemporaryDir tmp;
         make(tmp.path(), {"a.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         panel.Slider1->setValue(0);
         panel.Slider1->setValue(3);
         QCOMPARE(panel.enginesMade, 0);
         QVERIFY(panel.Dir1->setPath(tmp.path()));
-        Panel::click(panel.File1, "a.mp3");
+        PlayerPanel::click(panel.File1, "a.mp3");
         QCOMPARE(panel.media->calls,
                  (QStringList {"volume -450", "load " + tmp.path() + "/a.mp3"}));
     }
@@ -173,17 +173,17 @@ private Q_SLOTS:
         QTemporaryDir tmp;
         make(tmp.path(), {"a.mp3"});
         QDir::setCurrent(tmp.path());
-        Panel panel;
-        const QStringList files = Panel::texts(panel.File1);
-        const QStringList folders = Panel::texts(panel.Dir1);
+        PlayerPanel panel;
+        const QStringList files = PlayerPanel::texts(panel.File1);
+        const QStringList folders = PlayerPanel::texts(panel.Dir1);
         QTest::mouseClick(panel.Command9, Qt::LeftButton);
         QTest::mouseClick(panel.Command10, Qt::LeftButton);
         QTest::mouseClick(panel.Command9, Qt::LeftButton);
         QCOMPARE(panel.enginesMade, 0);
         QCOMPARE(panel.media->calls, QStringList());
         QCOMPARE(panel.prompts.messages.size(), 0);
-        QCOMPARE(Panel::texts(panel.File1), files);
-        QCOMPARE(Panel::texts(panel.Dir1), folders);
+        QCOMPARE(PlayerPanel::texts(panel.File1), files);
+        QCOMPARE(PlayerPanel::texts(panel.Dir1), folders);
         QCOMPARE(panel.Slider1->value(), 10);
     }
 
@@ -191,9 +191,9 @@ private Q_SLOTS:
     {
         QTemporaryDir tmp;
         make(tmp.path(), {"a.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
-        Panel::click(panel.File1, "a.mp3");
+        PlayerPanel::click(panel.File1, "a.mp3");
         QTest::mouseClick(panel.Command9, Qt::LeftButton);
         QTest::mouseClick(panel.Command10, Qt::LeftButton);
         QCOMPARE(panel.media->calls.mid(2), (QStringList {"play", "stop"}));
@@ -203,19 +203,19 @@ private Q_SLOTS:
     {
         QTemporaryDir tmp;
         make(tmp.path(), {"a.mp3", "b.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
-        Panel::click(panel.File1, "b.mp3");
+        PlayerPanel::click(panel.File1, "b.mp3");
         const QStringList calls = panel.media->calls;
-        const QStringList files = Panel::texts(panel.File1);
-        const QStringList folders = Panel::texts(panel.Dir1);
+        const QStringList files = PlayerPanel::texts(panel.File1);
+        const QStringList folders = PlayerPanel::texts(panel.Dir1);
         QTest::mouseClick(panel.Command11, Qt::LeftButton);
         panel.player->Command11_Click();
         QCOMPARE(panel.media->calls, calls);
         QCOMPARE(panel.prompts.messages.size(), 0);
-        QCOMPARE(Panel::texts(panel.File1), files);
+        QCOMPARE(PlayerPanel::texts(panel.File1), files);
         QCOMPARE(panel.File1->fileName(), QStringLiteral("b.mp3"));
-        QCOMPARE(Panel::texts(panel.Dir1), folders);
+        QCOMPARE(PlayerPanel::texts(panel.Dir1), folders);
         QCOMPARE(panel.Dir1->path(), tmp.path());
         QCOMPARE(panel.Slider1->value(), 10);
     }
@@ -224,17 +224,17 @@ private Q_SLOTS:
     {
         QTemporaryDir tmp;
         make(tmp.path(), {"bad.mp3", "good.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
-        Panel::click(panel.File1, "bad.mp3");
+        PlayerPanel::click(panel.File1, "bad.mp3");
         QCOMPARE(panel.media->failures.size(), 1);
         panel.media->failures.first()();
         QCOMPARE(panel.prompts.messages,
                  (QList<Message> {{cannotPlay(tmp.path() + "/bad.mp3"), applicationTitle()}}));
-        QCOMPARE(Panel::texts(panel.File1), (QStringList {"bad.mp3", "good.mp3"}));
+        QCOMPARE(PlayerPanel::texts(panel.File1), (QStringList {"bad.mp3", "good.mp3"}));
         QCOMPARE(panel.Dir1->path(), tmp.path());
         // The program goes on: the next file loads.
-        Panel::click(panel.File1, "good.mp3");
+        PlayerPanel::click(panel.File1, "good.mp3");
         QCOMPARE(panel.media->calls.last(), "load " + tmp.path() + "/good.mp3");
         QCOMPARE(panel.prompts.messages.size(), 1);
     }
@@ -245,26 +245,26 @@ private Q_SLOTS:
         make(tmp.path(),
              {"Zeta/", "alpha/", "Beta dir/", "#5 %x/", ".hidden/", "file.mp3",
               "alpha/in alpha.mp3", "alpha/deeper/"});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
         QStringList chain {"/"};
         chain += tmp.path().split(u'/', Qt::SkipEmptyParts);
-        QCOMPARE(Panel::texts(panel.Dir1),
+        QCOMPARE(PlayerPanel::texts(panel.Dir1),
                  (chain + QStringList {"#5 %x", "alpha", "Beta dir", "Zeta"}));
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"file.mp3"});
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"file.mp3"});
         panel.window.show();
 
-        Panel::click(panel.Dir1, "alpha", true);
+        PlayerPanel::click(panel.Dir1, "alpha", true);
         QCOMPARE(panel.Dir1->path(), tmp.path() + "/alpha");
-        QCOMPARE(Panel::texts(panel.Dir1), (chain + QStringList {"alpha", "deeper"}));
+        QCOMPARE(PlayerPanel::texts(panel.Dir1), (chain + QStringList {"alpha", "deeper"}));
         QCOMPARE(panel.File1->path(), tmp.path() + "/alpha");
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"in alpha.mp3"});
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"in alpha.mp3"});
 
         // Enter on an entry of the chain goes back up.
         panel.Dir1->setCurrentRow(int(chain.size()) - 1);
         QTest::keyClick(panel.Dir1, Qt::Key_Return);
         QCOMPARE(panel.Dir1->path(), tmp.path());
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"file.mp3"});
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"file.mp3"});
         QCOMPARE(panel.prompts.messages.size(), 0);
     }
 
@@ -276,9 +276,9 @@ private Q_SLOTS:
               "Пісня.mp3", "日本.mp3", "notes.txt", "song.mp3.bak", "mp3", "track.mp4",
               "folder.mp3/", ".hidden.mp3"});
         QVERIFY(::mkfifo(QFile::encodeName(tmp.path() + "/pipe.mp3").constData(), 0644) == 0);
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
-        QCOMPARE(Panel::texts(panel.File1),
+        QCOMPARE(PlayerPanel::texts(panel.File1),
                  (QStringList {"a #1.mp3", "B 100%.MP3", "c  two  blanks.mp3", "día.mp3",
                                "Ñandú.Mp3", "zz.mp3", "Пісня.mp3", "日本.mp3"}));
     }
@@ -294,19 +294,19 @@ private Q_SLOTS:
             QFile::setPermissions(tmp.path() + "/locked",
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
         panel.window.show();
-        const QStringList folders = Panel::texts(panel.Dir1);
-        Panel::click(panel.Dir1, "locked", true);
+        const QStringList folders = PlayerPanel::texts(panel.Dir1);
+        PlayerPanel::click(panel.Dir1, "locked", true);
         QCOMPARE(panel.prompts.messages,
                  (QList<Message> {{cannotRead(tmp.path() + "/locked"), applicationTitle()}}));
         QCOMPARE(panel.Dir1->path(), tmp.path());
-        QCOMPARE(Panel::texts(panel.Dir1), folders);
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"top.mp3"});
+        QCOMPARE(PlayerPanel::texts(panel.Dir1), folders);
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"top.mp3"});
         // The program goes on.
-        Panel::click(panel.Dir1, "open", true);
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"a.mp3"});
+        PlayerPanel::click(panel.Dir1, "open", true);
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"a.mp3"});
         QCOMPARE(panel.prompts.messages.size(), 1);
     }
 
@@ -314,19 +314,19 @@ private Q_SLOTS:
     {
         QTemporaryDir tmp;
         make(tmp.path(), {"gone/", "stays/", "stays/s.mp3", "top.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
         panel.window.show();
-        const QStringList folders = Panel::texts(panel.Dir1);
+        const QStringList folders = PlayerPanel::texts(panel.Dir1);
         QVERIFY(QDir(tmp.path()).rmdir("gone"));
-        Panel::click(panel.Dir1, "gone", true);
+        PlayerPanel::click(panel.Dir1, "gone", true);
         QCOMPARE(panel.prompts.messages,
                  (QList<Message> {{cannotRead(tmp.path() + "/gone"), applicationTitle()}}));
         QCOMPARE(panel.Dir1->path(), tmp.path());
-        QCOMPARE(Panel::texts(panel.Dir1), folders);
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"top.mp3"});
-        Panel::click(panel.Dir1, "stays", true);
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"s.mp3"});
+        QCOMPARE(PlayerPanel::texts(panel.Dir1), folders);
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"top.mp3"});
+        PlayerPanel::click(panel.Dir1, "stays", true);
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"s.mp3"});
         QCOMPARE(panel.prompts.messages.size(), 1);
     }
 
@@ -334,7 +334,7 @@ private Q_SLOTS:
     {
         QTemporaryDir tmp;
         make(tmp.path(), {"a/", "a/x.mp3", "b/", "top.mp3"});
-        Panel panel;
+        PlayerPanel panel;
         QVERIFY(panel.Dir1->setPath(tmp.path()));
         {
             // Dir1 reads "b", then it goes before the file list reads it.
@@ -346,7 +346,7 @@ private Q_SLOTS:
         QCOMPARE(panel.prompts.messages,
                  (QList<Message> {{cannotRead(tmp.path() + "/b"), applicationTitle()}}));
         QCOMPARE(panel.File1->path(), tmp.path());
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"top.mp3"});
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"top.mp3"});
     }
 
     void driveThatIsNotValid_data()
@@ -363,7 +363,7 @@ private Q_SLOTS:
         const QString goneRoot = gone.path();
         QVERIFY(gone.remove());
         QDir::setCurrent(music.path() + "/here");
-        Panel panel;
+        PlayerPanel panel;
         const QList<Volume> volumes {{"/", "", true},
                                      {music.path(), "MUSIC", true},
                                      {"/media/cdrom", "CD", false},
@@ -375,8 +375,8 @@ private Q_SLOTS:
         QCOMPARE(panel.Drive1->itemText(2), QStringLiteral("/media/cdrom [CD]"));
         // The drive that holds the current folder is the one chosen at start.
         QCOMPARE(panel.Drive1->currentIndex(), 1);
-        const QStringList folders = Panel::texts(panel.Dir1);
-        const QStringList files = Panel::texts(panel.File1);
+        const QStringList folders = PlayerPanel::texts(panel.Dir1);
+        const QStringList files = PlayerPanel::texts(panel.File1);
 
         panel.Drive1->setCurrentIndex(pick);
         QCOMPARE(panel.prompts.messages,
@@ -384,14 +384,14 @@ private Q_SLOTS:
         QCOMPARE(panel.Drive1->currentIndex(), pick);
         QCOMPARE(panel.Drive1->drive(), volumes[pick].rootPath);
         QCOMPARE(panel.Dir1->path(), music.path() + "/here");
-        QCOMPARE(Panel::texts(panel.Dir1), folders);
+        QCOMPARE(PlayerPanel::texts(panel.Dir1), folders);
         QCOMPARE(panel.File1->path(), music.path() + "/here");
-        QCOMPARE(Panel::texts(panel.File1), files);
+        QCOMPARE(PlayerPanel::texts(panel.File1), files);
 
         // A valid drive afterwards: both lists follow it.
         panel.Drive1->setCurrentIndex(1);
         QCOMPARE(panel.Dir1->path(), music.path());
-        QCOMPARE(Panel::texts(panel.File1), QStringList {"top.mp3"});
+        QCOMPARE(PlayerPanel::texts(panel.File1), QStringList {"top.mp3"});
         QCOMPARE(panel.prompts.messages.size(), 1);
     }
 

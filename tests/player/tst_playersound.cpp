@@ -180,13 +180,13 @@ private Q_SLOTS:
         Recorder recorder(server);
         QVERIFY(recorder.started());
         QtMediaEngine *engine = nullptr;
-        Panel p([&engine]() -> std::unique_ptr<MediaEngine> {
+        PlayerPanel p([&engine]() -> std::unique_ptr<MediaEngine> {
             auto made = std::make_unique<QtMediaEngine>();
             engine = made.get();
             return made;
         });
         QVERIFY(p.Dir1->setPath(tmp.path()));
-        Panel::click(p.File1, "tone.mp3");
+        PlayerPanel::click(p.File1, "tone.mp3");
         QTRY_COMPARE_WITH_TIMEOUT(engine->loadedPath(), tmp.filePath("tone.mp3"), 10000);
 
         // Loaded, not started: silence.

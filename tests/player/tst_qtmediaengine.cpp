@@ -21,7 +21,7 @@ QString cannotPlay(const QString &path)
 struct RealPanel
 {
     QtMediaEngine *engine = nullptr;
-    Panel panel {[this]() -> std::unique_ptr<MediaEngine> {
+    PlayerPanel panel {[this]() -> std::unique_ptr<MediaEngine> {
         auto made = std::make_unique<QtMediaEngine>();
         engine = made.get();
         return made;
@@ -98,9 +98,9 @@ private Q_SLOTS:
     void loadsWithoutStarting()
     {
         RealPanel real;
-        Panel &p = real.panel;
+        PlayerPanel &p = real.panel;
         QVERIFY(p.Dir1->setPath(tmp.path()));
-        Panel::click(p.File1, "good.mp3");
+        PlayerPanel::click(p.File1, "good.mp3");
         QVERIFY(real.engine);
         QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
         QTest::qWait(300);
@@ -138,26 +138,26 @@ private Q_SLOTS:
         writeFile(name, bytes);
         const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath(name)); });
         RealPanel real;
-        Panel &p = real.panel;
+        PlayerPanel &p = real.panel;
         QVERIFY(p.Dir1->setPath(tmp.path()));
         if (playingBefore) {
-            Panel::click(p.File1, "good.mp3");
+            PlayerPanel::click(p.File1, "good.mp3");
             QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
             QTest::mouseClick(p.Command9, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(real.engine->isPlaying(), 5000);
         }
         if (vanish)
             QVERIFY(QFile::remove(tmp.filePath(name)));
-        const QStringList files = Panel::texts(p.File1);
+        const QStringList files = PlayerPanel::texts(p.File1);
 
-        Panel::click(p.File1, name);
+        PlayerPanel::click(p.File1, name);
         QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
         QCOMPARE(p.prompts.messages.first(),
                  (Message {cannotPlay(tmp.filePath(name)), applicationTitle()}));
         // The backend reports some failures more than once: still one message.
         QTest::qWait(1000);
         QCOMPARE(p.prompts.messages.size(), 1);
-        QCOMPARE(Panel::texts(p.File1), files);
+        QCOMPARE(PlayerPanel::texts(p.File1), files);
         QVERIFY(!real.engine->isLoading());
         QCOMPARE(real.engine->loadedPath(), playingBefore ? tmp.filePath("good.mp3") : QString());
         QCOMPARE(real.engine->isPlaying(), playingBefore);
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(real.engine->isPlaying(), playingBefore);
 
         // The program goes on: a good file loads and plays.
-        Panel::click(p.File1, "good.mp3");
+        PlayerPanel::click(p.File1, "good.mp3");
         QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!real.engine->isLoading(), 10000);
         QTest::mouseClick(p.Command9, Qt::LeftButton);
@@ -180,13 +180,13 @@ private Q_SLOTS:
         writeFile("later.mp3", QByteArray());
         const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("later.mp3")); });
         RealPanel real;
-        Panel &p = real.panel;
+        PlayerPanel &p = real.panel;
         QVERIFY(p.Dir1->setPath(tmp.path()));
-        Panel::click(p.File1, "later.mp3");
+        PlayerPanel::click(p.File1, "later.mp3");
         QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
         // Now the file is whole: picking it again reads it again.
         writeFile("later.mp3", toneBytes);
-        Panel::click(p.File1, "later.mp3");
+        PlayerPanel::click(p.File1, "later.mp3");
         QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("later.mp3"), 10000);
         QCOMPARE(p.prompts.messages.size(), 1);
     }
@@ -220,9 +220,9 @@ private Q_SLOTS:
         writeFile("locked.mp3", toneBytes);
         QVERIFY(QFile::setPermissions(tmp.filePath("locked.mp3"), {}));
         RealPanel real;
-        Panel &p = real.panel;
+        PlayerPanel &p = real.panel;
         QVERIFY(p.Dir1->setPath(tmp.path()));
-        Panel::click(p.File1, "locked.mp3");
+        PlayerPanel::click(p.File1, "locked.mp3");
         QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
         QCOMPARE(p.prompts.messages.first().text, cannotPlay(tmp.filePath("locked.mp3")));
         QTest::qWait(500);
