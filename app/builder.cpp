@@ -23,7 +23,10 @@ namespace tesmora {
 
 namespace {
 
-QString utf8(const char *text) { return text ? QString::fromUtf8(text) : QString(); }
+QString utf8(const char *text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
 
 Qt::Alignment alignmentOf(Align a)
 {
@@ -158,14 +161,11 @@ QFont fontOf(const FontSpec &spec)
 void buildControls(QWidget *form)
 {
     registerFontSubstitutes();
-    QHash<QString, QWidget *> containers{{QStringLiteral("Form1"), form}};
+    QHash<QString, QWidget *> containers {{QStringLiteral("Form1"), form}};
     std::vector<std::pair<int, QWidget *>> focusOrder;
 
-    // Rows list each container's children front to back, so they are created back to front:
-    // a widget created later lies above its earlier siblings.
-    const auto rows = inventory();
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        const ControlSpec &spec = *it;
+    std::vector<QWidget *> made;
+    for (const ControlSpec &spec : inventory()) {
         QWidget *parent = containers.value(QString::fromLatin1(spec.container));
         Q_ASSERT_X(parent, "buildControls", spec.name);
         if (spec.kind == Kind::Timer) {
@@ -184,17 +184,23 @@ void buildControls(QWidget *form)
             auto *line = new Line(QPoint(toPixels(spec.left), toPixels(spec.top)),
                                   QPoint(toPixels(spec.width), toPixels(spec.height)), 3, parent);
             line->setObjectName(QString::fromLatin1(spec.name));
-            line->lower(); // drawn on the container, behind its controls
+            made.push_back(line);
             continue;
         }
         QWidget *w = create(spec, parent);
         applyCommon(spec, w);
-        w->raise();
+        made.push_back(w);
         containers.insert(w->objectName(), w);
         if (spec.tab >= 0 && w->focusPolicy() != Qt::NoFocus)
             focusOrder.emplace_back(spec.tab, w);
     }
-    // Lines were lowered when made; everything made after them lies above them already.
+    // Each container's children are listed front to back: raising them from the back makes the
+    // first one listed the front one. A line is drawn on its container, behind every control.
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        (*it)->raise();
+    for (QWidget *w : made)
+        if (qobject_cast<Line *>(w))
+            w->lower();
 
     std::sort(focusOrder.begin(), focusOrder.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });

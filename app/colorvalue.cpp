@@ -1,6 +1,9 @@
 #include "app/colorvalue.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace tesmora {
@@ -10,16 +13,29 @@ constexpr const char *foreKey = "tesmoraForeColor";
 constexpr const char *backKey = "tesmoraBackColor";
 
 // The palette role a control paints its text and its background with.
-QPalette::ColorRole foreRole(const QWidget *w) { return w->foregroundRole(); }
-QPalette::ColorRole backRole(const QWidget *w) { return w->backgroundRole(); }
+QPalette::ColorRole foreRole(const QWidget *w)
+{
+    return w->foregroundRole();
+}
+QPalette::ColorRole backRole(const QWidget *w)
+{
+    return w->backgroundRole();
+}
+
+// Text boxes and lists are drawn in the window colours, everything else in the button colours.
+bool isTextKind(const QWidget *w)
+{
+    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QAbstractItemView *>(w)
+        || qobject_cast<const QComboBox *>(w);
+}
 
 ColorValue defaultFore(const QWidget *w)
 {
-    return foreRole(w) == QPalette::Text ? SystemColor::WindowText : SystemColor::ButtonText;
+    return isTextKind(w) ? SystemColor::WindowText : SystemColor::ButtonText;
 }
 ColorValue defaultBack(const QWidget *w)
 {
-    return backRole(w) == QPalette::Base ? SystemColor::WindowBackground : SystemColor::ButtonFace;
+    return isTextKind(w) ? SystemColor::WindowBackground : SystemColor::ButtonFace;
 }
 
 void apply(QWidget *w)
@@ -38,7 +54,10 @@ void apply(QWidget *w)
 }
 } // namespace
 
-ColorValue colorValue(const QColor &c) { return colorValue(c.red(), c.green(), c.blue()); }
+ColorValue colorValue(const QColor &c)
+{
+    return colorValue(c.red(), c.green(), c.blue());
+}
 
 QColor resolveColor(ColorValue value, const QPalette &palette)
 {

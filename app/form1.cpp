@@ -3,19 +3,19 @@
 #include "about/about.h"
 #include "app/appearance.h"
 #include "app/builder.h"
+#include "app/colorvalue.h"
+#include "app/inventory.h"
+#include "app/navigation.h"
 #include "calculator/calculator.h"
 #include "clock/calendar.h"
 #include "clock/prompts.h"
 #include "codes/codes.h"
 #include "conversions/conversions.h"
-#include "player/player.h"
-#include "translator/translator.h"
-#include "app/colorvalue.h"
-#include "app/inventory.h"
-#include "app/navigation.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
 #include "player/folderlist.h"
+#include "player/player.h"
+#include "translator/translator.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -158,15 +158,17 @@ void Form1::mouseReleaseEvent(QMouseEvent *e)
         Form_Click();
 }
 
-void Form1::changeEvent(QEvent *e)
+bool Form1::event(QEvent *e)
 {
-    // Colours given as references follow the desktop's palette.
+    // Colours given as references follow the desktop's palette. The application's palette
+    // change reaches only event(), never changeEvent(); let Qt resolve the new palette first.
+    const bool handled = QWidget::event(e);
     if (e->type() == QEvent::ApplicationPaletteChange) {
         reapplyColors(this);
         for (QWidget *w : findChildren<QWidget *>())
             reapplyColors(w);
     }
-    QWidget::changeEvent(e);
+    return handled;
 }
 
 } // namespace tesmora

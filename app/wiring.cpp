@@ -9,6 +9,7 @@
 #include "clock/calendar.h"
 #include "clock/prompts.h"
 #include "codes/codes.h"
+#include "codes/combopicks.h"
 #include "conversions/conversions.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
@@ -27,28 +28,29 @@ namespace tesmora {
 
 void Form1::makeControllers(const DesktopPorts &ports)
 {
-    navigation = std::make_unique<Navigation>(NavigationControls{
-        Picture1, Picture2, Picture5, Picture6, Picture8, Picture10, Picture12, Picture13, Picture3,
-        Picture4, Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command20,
-        Command22});
-    clockTick = std::make_unique<ClockTick>(ClockTickControls{this, Label1, Label2}, ports.clock);
+    navigation = std::make_unique<Navigation>(
+        NavigationControls {Picture1, Picture2, Picture5, Picture6, Picture8, Picture10, Picture12,
+                            Picture13, Picture3, Picture4, Command1, Command2, Command3, Command4,
+                            Command5, Command6, Command7, Command20, Command22});
+    clockTick = std::make_unique<ClockTick>(ClockTickControls {this, Label1, Label2}, ports.clock);
     appearance = std::make_unique<Appearance>(
-        AppearanceControls{this, Frame1, Frame2, Label1, Label2, Command1, Command2, Picture1},
+        AppearanceControls {this, Frame1, Frame2, Label1, Label2, Command1, Command2, Picture1},
         ports.colours);
-    clockPrompts = std::make_unique<ClockPrompts>(ClockPromptControls{Label1, Label2}, ports.prompts);
+    clockPrompts
+        = std::make_unique<ClockPrompts>(ClockPromptControls {Label1, Label2}, ports.prompts);
     calendar = std::make_unique<Calendar>(MonthView1);
-    translator = std::make_unique<Translator>(TranslatorControls{List1, Text6, Text7});
+    translator = std::make_unique<Translator>(TranslatorControls {List1, Text6, Text7});
     codes = std::make_unique<Codes>(
-        CodesControls{Combo1, Combo2, Combo3, Label10, Label11, Label12});
-    calculator = std::make_unique<Calculator>(
-        CalculatorControls{Text1, Text2, Text3, Command12, Command13, Command14, Command15,
-                           Command16, Command17},
-        ports.clipboard);
+        CodesControls {Combo1, Combo2, Combo3, Label10, Label11, Label12});
+    calculator = std::make_unique<Calculator>(CalculatorControls {Text1, Text2, Text3, Command12,
+                                                                  Command13, Command14, Command15,
+                                                                  Command16, Command17},
+                                              ports.clipboard);
     conversions = std::make_unique<Conversions>();
-    about = std::make_unique<About>(AboutControls{Picture6, Picture7, Label5}, ports.browser,
+    about = std::make_unique<About>(AboutControls {Picture6, Picture7, Label5}, ports.browser,
                                     ports.prompts);
     player = std::make_unique<Player>(
-        PlayerControls{Drive1, Dir1, File1, Command9, Command10, Command11, Slider1, MediaPlayer1},
+        PlayerControls {Drive1, Dir1, File1, Command9, Command10, Command11, Slider1, MediaPlayer1},
         ports.prompts, ports.mediaEngines);
 }
 
@@ -59,7 +61,10 @@ void Form1::Form_Load()
     codes->fill();
 }
 
-void Form1::Form_Click() { appearance->Form_Click(); }
+void Form1::Form_Click()
+{
+    appearance->Form_Click();
+}
 
 void Form1::wire()
 {
@@ -91,13 +96,17 @@ void Form1::wire()
             [this](QDate date) { calendar->MonthView1_DateClick(date); });
 
     // Translator.
-    connect(List1, &QListWidget::currentRowChanged, this, [this] { translator->List1_Click(); });
+    // A selection by mouse or keys changes the selection; a click on the entry already selected
+    // (after typing over the translation) looks it up again.
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] { translator->List1_Click(); });
+    connect(List1, &QListWidget::itemClicked, this, [this] { translator->List1_Click(); });
     connect(Text6, &QLineEdit::textChanged, this, [this] { translator->Text6_Change(); });
 
     // Codes.
-    connect(Combo1, &QComboBox::activated, this, [this] { codes->Combo1_Click(); });
-    connect(Combo2, &QComboBox::activated, this, [this] { codes->Combo2_Click(); });
-    connect(Combo3, &QComboBox::activated, this, [this] { codes->Combo3_Click(); });
+    // Picks from the lists only: activated() also fires for text typed into the field.
+    connect(new ComboPicks(Combo1), &ComboPicks::picked, this, [this] { codes->Combo1_Click(); });
+    connect(new ComboPicks(Combo2), &ComboPicks::picked, this, [this] { codes->Combo2_Click(); });
+    connect(new ComboPicks(Combo3), &ComboPicks::picked, this, [this] { codes->Combo3_Click(); });
 
     // Calculator.
     clicked(Command12, calculator.get(), &Calculator::Command12_Click);
@@ -123,7 +132,7 @@ void Form1::wire()
     clicked(Command11, player.get(), &Player::Command11_Click);
     connect(Drive1, &DriveList::driveChanged, this, [this] { player->Drive1_Change(); });
     connect(Dir1, &FolderList::pathChanged, this, [this] { player->Dir1_Change(); });
-    connect(File1, &FileList::fileClicked, this, [this] { player->File1_Click(); });
+    connect(File1, &FileList::clicked, this, [this] { player->File1_Click(); });
     connect(Slider1, &QSlider::valueChanged, this, [this] { player->Slider1_Change(); });
 
     // About.

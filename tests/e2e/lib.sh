@@ -10,7 +10,7 @@ start_tesmora() {
   APP_PID=$!
   WIN=""
   for _ in $(seq 100); do
-    WIN=$(xdotool search --pid "$APP_PID" --name 'Tesmora' 2>/dev/null | head -n1 || true)
+    WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tesmora\.' 2>/dev/null | head -n1 || true)
     [ -n "$WIN" ] && break
     sleep 0.1
   done
