@@ -22,7 +22,10 @@ constexpr ColorValue ButtonFace = 0x8000000F;
 constexpr ColorValue ButtonText = 0x80000012;
 } // namespace SystemColor
 
-constexpr bool isSystemColor(ColorValue v) { return (v & 0x80000000u) != 0; }
+constexpr bool isSystemColor(ColorValue v)
+{
+    return (v & 0x80000000u) != 0;
+}
 
 // 0x00BBGGRR <-> QColor, for direct colours.
 constexpr ColorValue colorValue(int red, int green, int blue)

@@ -22,9 +22,15 @@ Panel::Panel(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
 }
 
-void Panel::mousePressEvent(QMouseEvent *e) { e->accept(); }
+void Panel::mousePressEvent(QMouseEvent *e)
+{
+    e->accept();
+}
 
-void Panel::mouseMoveEvent(QMouseEvent *e) { Q_EMIT mouseMoved(moveOf(e)); }
+void Panel::mouseMoveEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseMoved(moveOf(e));
+}
 
 Frame::Frame(QWidget *parent) : QGroupBox(parent)
 {
@@ -62,7 +68,10 @@ void Label::mouseMoveEvent(QMouseEvent *e)
     Q_EMIT mouseMoved(moveOf(e));
 }
 
-TextBox::TextBox(QWidget *parent) : QLineEdit(parent) { setMouseTracking(true); }
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
+{
+    setMouseTracking(true);
+}
 
 void TextBox::mouseMoveEvent(QMouseEvent *e)
 {
@@ -75,8 +84,8 @@ Line::Line(QPoint from, QPoint to, int thickness, QWidget *parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     const int half = thickness / 2;
-    setGeometry(QRect(from, to).normalized().adjusted(-half, -half, thickness - half,
-                                                       thickness - half));
+    setGeometry(
+        QRect(from, to).normalized().adjusted(-half, -half, thickness - half, thickness - half));
 }
 
 void Line::paintEvent(QPaintEvent *)

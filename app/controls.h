@@ -97,8 +97,14 @@ private:
 
 // Pixels <-> twips (15 twips to the logical pixel).
 constexpr int twipsPerPixel = 15;
-constexpr int toPixels(int twips) { return twips / twipsPerPixel; }
-constexpr int toTwips(int pixels) { return pixels * twipsPerPixel; }
+constexpr int toPixels(int twips)
+{
+    return twips / twipsPerPixel;
+}
+constexpr int toTwips(int pixels)
+{
+    return pixels * twipsPerPixel;
+}
 
 } // namespace tesmora
 

@@ -114,7 +114,7 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
-    void changeEvent(QEvent *e) override;
+    bool event(QEvent *e) override;
 
 private:
     void bindControls();

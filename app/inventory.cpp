@@ -8,7 +8,10 @@ namespace tesmora {
 
 namespace {
 
-constexpr FontSpec bold(double points) { return {"MS Sans Serif", points, true}; }
+constexpr FontSpec bold(double points)
+{
+    return {"MS Sans Serif", points, true};
+}
 
 // Rows are grouped by container; within a group the first row lies in front.
 // clang-format off
@@ -110,7 +113,10 @@ const ControlSpec rows[] = {
 
 } // namespace
 
-std::span<const ControlSpec> inventory() { return rows; }
+std::span<const ControlSpec> inventory()
+{
+    return rows;
+}
 
 const ControlSpec *findControl(const char *name)
 {

@@ -49,16 +49,16 @@ struct ControlSpec
     Kind kind;
     const char *container;
     int left = 0, top = 0, width = 0, height = 0; // for a line: the two end points
-    int tab = -1;                                 // place in the focus order; -1: none
-    const char *text = nullptr;                   // caption or start text (UTF-8)
+    int tab = -1; // place in the focus order; -1: none
+    const char *text = nullptr; // caption or start text (UTF-8)
     FontSpec font = {};
     const char *tooltip = nullptr;
     bool visible = true;
     const char *picture = nullptr; // resource name under :/images/
     Align align = Align::Left;
     const char *cursor = nullptr; // resource name of a custom pointer
-    ColorValue fore = 0;          // 0: the kind's default
-    bool border = false;          // picture boxes: the sunken single border
+    ColorValue fore = 0; // 0: the kind's default
+    bool border = false; // picture boxes: the sunken single border
 };
 
 // The client area of the window, in twips.

@@ -9,9 +9,18 @@
 namespace tesmora {
 
 namespace {
-bool flag(const QWidget *w) { return !w->isHidden(); }
-void show(QWidget *w) { w->setVisible(true); }
-void hide(QWidget *w) { w->setVisible(false); }
+bool flag(const QWidget *w)
+{
+    return !w->isHidden();
+}
+void show(QWidget *w)
+{
+    w->setVisible(true);
+}
+void hide(QWidget *w)
+{
+    w->setVisible(false);
+}
 void enable(std::initializer_list<QPushButton *> buttons)
 {
     for (QPushButton *b : buttons)
@@ -53,8 +62,8 @@ void Navigation::Command3_Click()
         show(c.Picture8);
         hide(c.Picture13);
         show(c.Picture12);
-        disable({c.Command4, c.Command5, c.Command6, c.Command7, c.Command20, c.Command22,
-                 c.Command1});
+        disable(
+            {c.Command4, c.Command5, c.Command6, c.Command7, c.Command20, c.Command22, c.Command1});
     } else {
         c.Command1->setEnabled(true);
         hide(c.Picture8);
@@ -70,8 +79,8 @@ void Navigation::Command4_Click()
         show(c.Picture10);
         hide(c.Picture13);
         show(c.Picture8);
-        disable({c.Command3, c.Command5, c.Command6, c.Command7, c.Command20, c.Command1,
-                 c.Command22});
+        disable(
+            {c.Command3, c.Command5, c.Command6, c.Command7, c.Command20, c.Command1, c.Command22});
     } else {
         enable({c.Command1, c.Command22});
         hide(c.Picture10);
@@ -123,8 +132,8 @@ void Navigation::Command7_Click()
     if (!flag(c.Picture5)) {
         show(c.Picture5);
         hide(c.Picture6);
-        disable({c.Command3, c.Command4, c.Command5, c.Command6, c.Command20, c.Command1,
-                 c.Command22});
+        disable(
+            {c.Command3, c.Command4, c.Command5, c.Command6, c.Command20, c.Command1, c.Command22});
     } else {
         enable({c.Command1, c.Command22});
         hide(c.Picture5);
@@ -140,8 +149,8 @@ void Navigation::Command20_Click()
     if (!flag(c.Picture6)) {
         show(c.Picture6);
         show(c.Picture5);
-        disable({c.Command3, c.Command4, c.Command5, c.Command6, c.Command7, c.Command1,
-                 c.Command22});
+        disable(
+            {c.Command3, c.Command4, c.Command5, c.Command6, c.Command7, c.Command1, c.Command22});
     } else {
         enable({c.Command22, c.Command1});
         hide(c.Picture6);
@@ -158,8 +167,8 @@ void Navigation::Command22_Click()
         show(c.Picture12);
         show(c.Picture10);
         show(c.Picture13);
-        disable({c.Command3, c.Command4, c.Command5, c.Command6, c.Command7, c.Command20,
-                 c.Command1});
+        disable(
+            {c.Command3, c.Command4, c.Command5, c.Command6, c.Command7, c.Command20, c.Command1});
     } else {
         c.Command1->setEnabled(true);
         show(c.Command1);

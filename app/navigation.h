@@ -24,12 +24,12 @@ class Navigation
 public:
     explicit Navigation(const NavigationControls &controls) : c(controls) { }
 
-    void Command1_Click();  // the menu bar
-    void Command3_Click();  // calendar
-    void Command4_Click();  // translator
-    void Command5_Click();  // conversions
-    void Command6_Click();  // music player
-    void Command7_Click();  // calculator
+    void Command1_Click(); // the menu bar
+    void Command3_Click(); // calendar
+    void Command4_Click(); // translator
+    void Command5_Click(); // conversions
+    void Command6_Click(); // music player
+    void Command7_Click(); // calculator
     void Command20_Click(); // About
     void Command22_Click(); // area and country codes
 

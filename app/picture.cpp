@@ -30,7 +30,10 @@ QPixmap firstFrame(const QString &resource)
 }
 } // namespace
 
-QString imageResource(const QString &name) { return QStringLiteral(":/images/") + name; }
+QString imageResource(const QString &name)
+{
+    return QStringLiteral(":/images/") + name;
+}
 
 void setPicture(QWidget *control, const QString &resource)
 {
@@ -50,6 +53,9 @@ void setPicture(QWidget *control, const QString &resource)
     }
 }
 
-QString picture(const QWidget *control) { return control->property(pictureKey).toString(); }
+QString picture(const QWidget *control)
+{
+    return control->property(pictureKey).toString();
+}
 
 } // namespace tesmora

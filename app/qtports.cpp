@@ -9,7 +9,10 @@
 
 namespace tesmora {
 
-QString applicationTitle() { return QStringLiteral("Tesmora"); }
+QString applicationTitle()
+{
+    return QStringLiteral("Tesmora");
+}
 
 std::optional<QString> QtPrompts::inputBox(const QString &prompt, const QString &title)
 {
@@ -39,7 +42,10 @@ std::optional<QColor> QtColourChooser::chooseColour(const QColor &initial)
     return dialog.selectedColor();
 }
 
-bool QtBrowser::openUrl(const QUrl &url) { return QDesktopServices::openUrl(url); }
+bool QtBrowser::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
 
 void QtClipboard::setText(const QString &text)
 {

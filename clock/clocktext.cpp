@@ -6,7 +6,10 @@
 namespace tesmora {
 
 namespace {
-bool isCLocale(const QLocale &locale) { return locale.language() == QLocale::C; }
+bool isCLocale(const QLocale &locale)
+{
+    return locale.language() == QLocale::C;
+}
 } // namespace
 
 Version parseVersion(const QString &text)

@@ -19,12 +19,12 @@ QString productTitle()
 
 ClockTick::ClockTick(const ClockTickControls &controls, ClockSource source)
     : c(controls), now(std::move(source))
-{
-}
+{ }
 
 void ClockTick::Timer1_Timer()
 {
-    if (c.Form1->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+    if (c.Form1->windowState()
+        & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
         const QDateTime t = now();
         c.Form1->setWindowTitle(clockTitleText(timeText(t.time()), dateText(t.date())));
         return;

@@ -33,7 +33,7 @@ void TestApplication::exceptionInAHandlerIsReported()
     QTest::ignoreMessage(QtWarningMsg,
                          "tesmora: caught at the event dispatch: the first click fails");
     QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(reported, QStringList{QStringLiteral("the first click fails")});
+    QCOMPARE(reported, QStringList {QStringLiteral("the first click fails")});
     // The program goes on: the next event is handled as usual.
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(clicks, 2);

@@ -18,7 +18,7 @@ struct Tool
 {
     const char *button;
     QList<const char *> chain; // the panels that must be shown, outermost first
-    const char *seen;          // the panel whose content the user sees
+    const char *seen; // the panel whose content the user sees
 };
 
 // Each tool, its chain of containers, and the panel seen in front.
@@ -32,16 +32,19 @@ const QList<Tool> tools = {
     {"Command22", {"Picture8", "Picture10", "Picture12", "Picture13"}, "Picture13"},
 };
 
-const QStringList toolButtons = {"Command3", "Command4", "Command5", "Command6",
-                                 "Command7", "Command20", "Command22"};
-const QStringList toolPanels = {"Picture2", "Picture5", "Picture6", "Picture8",
-                                "Picture10", "Picture12", "Picture13"};
+const QStringList toolButtons
+    = {"Command3", "Command4", "Command5", "Command6", "Command7", "Command20", "Command22"};
+const QStringList toolPanels
+    = {"Picture2", "Picture5", "Picture6", "Picture8", "Picture10", "Picture12", "Picture13"};
 
 QPushButton *button(Window &w, const QString &name)
 {
     return w->findChild<QPushButton *>(name);
 }
-bool flag(Window &w, const QString &panel) { return !w->findChild<QWidget *>(panel)->isHidden(); }
+bool flag(Window &w, const QString &panel)
+{
+    return !w->findChild<QWidget *>(panel)->isHidden();
+}
 
 // The tools whose panel the user sees in front.
 QStringList toolsSeen(Window &w)
@@ -201,7 +204,7 @@ void TestNavigation::randomWalk()
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
     QRandomGenerator rng(20261208);
-    const QStringList all = QStringList{"Command1"} + toolButtons;
+    const QStringList all = QStringList {"Command1"} + toolButtons;
     int opened = 0;
     for (int step = 0; step < 10000; ++step) {
         QList<QPushButton *> pressable;
@@ -226,7 +229,8 @@ void TestNavigation::randomWalk()
             QVERIFY(!w->Command1->isEnabled());
         } else {
             for (const QString &panel : toolPanels)
-                QVERIFY2(!flag(w, panel), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(panel)));
+                QVERIFY2(!flag(w, panel),
+                         qPrintable(QStringLiteral("step %1: %2").arg(step).arg(panel)));
             if (!before.isEmpty())
                 QVERIFY(w->Picture1->isVisible()); // closing a tool leaves the menu open
         }

@@ -27,10 +27,14 @@ void TestClockText::title_data()
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("title");
     // Five blanks after the name's full stop, one after "ver.", the build number left out.
-    QTest::newRow("this release") << "1.0.0.9" << "Tesmora.     ver. 1.0.9";
-    QTest::newRow("no leading zeros") << "01.00.0000.0009" << "Tesmora.     ver. 1.0.9";
-    QTest::newRow("build is not shown") << "2.3.7.11" << "Tesmora.     ver. 2.3.11";
-    QTest::newRow("missing parts read as 0") << "4" << "Tesmora.     ver. 4.0.0";
+    QTest::newRow("this release") << "1.0.0.9"
+                                  << "Tesmora.     ver. 1.0.9";
+    QTest::newRow("no leading zeros") << "01.00.0000.0009"
+                                      << "Tesmora.     ver. 1.0.9";
+    QTest::newRow("build is not shown") << "2.3.7.11"
+                                        << "Tesmora.     ver. 2.3.11";
+    QTest::newRow("missing parts read as 0") << "4"
+                                             << "Tesmora.     ver. 4.0.0";
 }
 
 void TestClockText::title()

@@ -25,7 +25,7 @@ class FakePrompts : public Prompts
 public:
     // Answers handed out in turn; an empty optional stands for Cancel.
     std::deque<std::optional<QString>> answers;
-    QList<Message> inputs;   // prompt and title of every input box shown
+    QList<Message> inputs; // prompt and title of every input box shown
     QList<Message> messages; // every message box shown
 
     std::optional<QString> inputBox(const QString &prompt, const QString &title) override

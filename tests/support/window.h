@@ -50,13 +50,13 @@ struct Window
     // Builds the window; with `load`, runs the start-up as the program does.
     explicit Window(bool load = true)
     {
-        form = std::make_unique<Form1>(DesktopPorts{
-            prompts, colours, browser, clipboard,
-            [this]() -> std::unique_ptr<MediaEngine> {
-                ++enginesMade;
-                return std::make_unique<FakeMediaEngine>(media);
-            },
-            [this] { return now; }});
+        form = std::make_unique<Form1>(DesktopPorts {prompts, colours, browser, clipboard,
+                                                     [this]() -> std::unique_ptr<MediaEngine> {
+                                                         ++enginesMade;
+                                                         return std::make_unique<FakeMediaEngine>(
+                                                             media);
+                                                     },
+                                                     [this] { return now; }});
         if (load)
             form->Form_Load();
     }
