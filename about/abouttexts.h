@@ -11,9 +11,8 @@ inline constexpr char countryLine[] = "Made with care in the Republic of Azulmar
 // The flag's tooltip: "Flag of " followed by the country.
 inline constexpr char flagTooltip[] = "Flag of Azulmar";
 inline constexpr char websiteCaption[] = "Please visit my website for more freeware";
-inline constexpr char coffeeMessage[] = "If you would like to support this freeware, buy coffee "
-                                        "grown in Azulmar, and ours above all.";
-inline constexpr char donationTooltip[]
-    = "Please make a donation of 5 dollars to support more freeware.";
+// One sentence, short enough for the three lines of the link that the menu bar leaves uncovered.
+inline constexpr char coffeeMessage[]
+    = "To support this freeware, buy coffee grown in Azulmar, ours above all.";
 
 } // namespace tesmora::aboutText

@@ -105,6 +105,8 @@ private Q_SLOTS:
     void pageThatCannotBeOpenedIsReported();
     void realBrowserFailureIsReported();
     void fixedTexts();
+    void captionsFitTheLink_data();
+    void captionsFitTheLink();
 
 private:
     ModalWatchdog *watchdog = nullptr;
@@ -261,6 +263,30 @@ void TestAbout::fixedTexts()
     QVERIFY(coffee.endsWith(u'.'));
     QCOMPARE(coffee.count(u'.'), 1);
     QVERIFY(coffee.contains(QString::fromUtf8(aboutText::country)));
+}
+
+void TestAbout::captionsFitTheLink_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("web site") << websiteCaption;
+    QTest::newRow("coffee") << coffee;
+}
+
+void TestAbout::captionsFitTheLink()
+{
+    // The link is clipped by the panels it sits in: each caption must end inside what shows.
+    QFETCH(QString, caption);
+    Window w;
+    QVERIFY(openAbout(w.form.get()));
+    const QRect shown = w->Label5->visibleRegion().boundingRect();
+    QVERIFY(!shown.isEmpty());
+    const QRect needed = w->Label5->fontMetrics().boundingRect(
+        QRect(0, 0, w->Label5->width(), 10000), int(w->Label5->alignment()) | Qt::TextWordWrap,
+        caption);
+    const int room = shown.height();
+    QVERIFY(w->Label5->wordWrap());
+    QVERIFY2(needed.height() <= room,
+             qPrintable(QStringLiteral("%1 > %2").arg(needed.height()).arg(room)));
 }
 
 QTEST_MAIN(TestAbout)
