@@ -240,6 +240,10 @@ void TestNumberRules::text_data()
     QTest::newRow("-1.5e-7 decimal comma") << -1.5e-7 << de << "-1,5E-07";
     QTest::newRow("1e20 decimal comma") << 1e20 << de << "1E+20";
     QTest::newRow("smallest denormal") << 5e-324 << en << "4.94065645841247E-324";
+    // never shown by the calculator, which reports these as errors, but never a crash
+    QTest::newRow("infinity") << inf << en << "Infinity";
+    QTest::newRow("-infinity") << -inf << en << "-Infinity";
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << en << "NaN";
 }
 
 void TestNumberRules::text()
