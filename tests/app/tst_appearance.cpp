@@ -1,12 +1,18 @@
 #include "app/appearance.h"
 #include "tests/support/fakes.h"
+#include "tests/support/watchdog.h"
+#include "tests/support/window.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QImage>
 #include <QTest>
 #include <memory>
 
 using namespace tesmora;
 using tesmora::testing::FakeColourChooser;
+using tesmora::testing::ModalWatchdog;
+using tesmora::testing::Window;
 
 namespace {
 
@@ -67,6 +73,13 @@ private Q_SLOTS:
     void toggleAfterChosenColour();
     void cancelChangesNoColour_data();
     void cancelChangesNoColour();
+
+    // The whole window.
+    void surfaceClick_data();
+    void surfaceClick();
+    void surfaceClickWithAToolOpen();
+    void chosenColourStaysInTheClockArea();
+    void normalLookFollowsThePalette();
 };
 
 void TestAppearance::toggleAlternates_data()
@@ -220,6 +233,172 @@ void TestAppearance::cancelChangesNoColour()
     QVERIFY(f.Picture1->isHidden());
     QVERIFY(f.Command1->isHidden());
     QVERIFY(f.Command2->isEnabled());
+}
+
+namespace {
+
+void click(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// Sets the application palette for the life of the object (widgets hear of it a moment later).
+struct PaletteChange
+{
+    QPalette saved = QApplication::palette();
+    explicit PaletteChange(const QPalette &p) { QApplication::setPalette(p); }
+    ~PaletteChange() { QApplication::setPalette(saved); }
+};
+
+} // namespace
+
+void TestAppearance::surfaceClick_data()
+{
+    QTest::addColumn<QString>("before"); // what the user did first
+    QTest::addColumn<QPoint>("at"); // where the click lands, window pixels
+    QTest::addColumn<bool>("chooser"); // whether it is a click on the window itself
+
+    QTest::newRow("top-left corner") << "" << QPoint(3, 3) << true;
+    QTest::newRow("between the two buttons") << "" << QPoint(404, 172) << true;
+    QTest::newRow("right of the time frame") << "" << QPoint(467, 60) << true;
+    QTest::newRow("below the date frame") << "" << QPoint(100, 203) << true;
+    QTest::newRow("on the time") << "" << QPoint(200, 60) << false;
+    QTest::newRow("on the time frame's border") << "" << QPoint(12, 70) << false;
+    QTest::newRow("on the bulb") << "" << QPoint(436, 172) << false;
+    QTest::newRow("on the toggle") << "" << QPoint(372, 172) << false;
+    QTest::newRow("on the open menu bar") << "menu" << QPoint(100, 200) << false;
+    QTest::newRow("on the bare calculator panel") << "calculator" << QPoint(20, 68) << false;
+    QTest::newRow("where the bulb was, dark look") << "dark" << QPoint(436, 172) << true;
+}
+
+void TestAppearance::surfaceClick()
+{
+    QFETCH(QString, before);
+    QFETCH(QPoint, at);
+    QFETCH(bool, chooser);
+
+    Window w;
+    ModalWatchdog watchdog;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    if (before == QLatin1String("menu") || before == QLatin1String("calculator"))
+        click(w->Command1);
+    if (before == QLatin1String("calculator"))
+        click(w->Command7);
+    if (before == QLatin1String("dark"))
+        click(w->Command2);
+    w.colours.answer = QColor(255, 0, 0);
+
+    QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, at);
+
+    QCOMPARE(w.colours.initials.size(), chooser ? 1 : 0);
+    QCOMPARE(backColor(w.form.get()) == ColorValue(0x000000FF), chooser);
+    QCOMPARE(watchdog.takeClosed(), QStringList());
+}
+
+void TestAppearance::surfaceClickWithAToolOpen()
+{
+    Window w;
+    ModalWatchdog watchdog;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    click(w->Command1);
+    click(w->Command7); // the calculator
+    QVERIFY(w->Picture5->isVisible());
+    QVERIFY(!w->Command2->isEnabled());
+
+    w.colours.answer = QColor(0, 0, 128);
+    QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, QPoint(3, 3));
+
+    QVERIFY(w->Picture1->isHidden());
+    QVERIFY(w->Command1->isHidden());
+    QVERIFY(w->Command2->isEnabled());
+    QVERIFY(w->Picture5->isVisible()); // the tool stays open, and its button is out of reach
+    QVERIFY(!w->Command7->isVisible());
+
+    // The way back: the toggle twice, then the bulb, then the tool's own button.
+    click(w->Command2);
+    QVERIFY(w->Command1->isHidden());
+    click(w->Command2);
+    QVERIFY(w->Command1->isVisible());
+    QVERIFY(w->Command1->isEnabled());
+    click(w->Command1);
+    QVERIFY(w->Picture1->isVisible());
+    QVERIFY(w->Command7->isVisible());
+    QVERIFY(w->Command7->isEnabled());
+    click(w->Command7);
+    QVERIFY(!w->Picture5->isVisible());
+    for (QPushButton *b : {w->Command3, w->Command4, w->Command5, w->Command6, w->Command20,
+                           w->Command22, w->Command1})
+        QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+    QCOMPARE(watchdog.takeClosed(), QStringList());
+}
+
+void TestAppearance::chosenColourStaysInTheClockArea()
+{
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    // What every control of the tool panels paints with, role by role.
+    const QList<QPalette::ColorRole> roles
+        = {QPalette::Window, QPalette::WindowText, QPalette::Button,   QPalette::ButtonText,
+           QPalette::Base,   QPalette::Text,       QPalette::Light,    QPalette::Dark,
+           QPalette::Mid,    QPalette::Shadow,     QPalette::Highlight};
+    QList<QWidget *> tools;
+    for (QWidget *panel : {w->Picture1, w->Picture2, w->Picture5, w->Picture8}) {
+        tools.append(panel);
+        tools.append(panel->findChildren<QWidget *>());
+    }
+    auto colours = [&] {
+        QList<QColor> out;
+        for (const QWidget *t : tools)
+            for (auto role : roles)
+                out.append(t->palette().color(QPalette::Active, role));
+        return out;
+    };
+    // The menu bar as it looks, drawn off the screen; pixels compared in one format.
+    auto menu = [&] { return w->Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const QList<QColor> before = colours();
+    menu(); // the first drawing still lays the buttons out
+    const QImage menuBefore = menu();
+
+    w.colours.answer = QColor(255, 0, 255);
+    QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(backColor(w.form.get()), ColorValue(0x00FF00FF));
+    QCOMPARE(colours(), before);
+    QVERIFY(menu() == menuBefore);
+
+    click(w->Command2); // and the dark look
+    QCOMPARE(backColor(w.form.get()), ColorValue(0x00000000));
+    QCOMPARE(colours(), before);
+    QVERIFY(menu() == menuBefore);
+}
+
+void TestAppearance::normalLookFollowsThePalette()
+{
+    Window w;
+    click(w->Command2);
+    click(w->Command2);
+
+    QPalette p = QApplication::palette();
+    p.setColor(QPalette::Button, QColor(20, 160, 40));
+    p.setColor(QPalette::ButtonText, QColor(150, 10, 10));
+    {
+        PaletteChange change(p);
+        QTRY_COMPARE(w->Label1->palette().color(w->Label1->backgroundRole()), QColor(20, 160, 40));
+        QTRY_COMPARE(w->Label1->palette().color(w->Label1->foregroundRole()), QColor(150, 10, 10));
+        QTRY_COMPARE(w->Frame2->palette().color(w->Frame2->backgroundRole()), QColor(20, 160, 40));
+    }
+    // The dark look is direct colours: a palette change leaves it black and white.
+    click(w->Command2);
+    {
+        PaletteChange change(p);
+        // Command1 keeps a reference in the dark look: once it shows the new face, all have heard.
+        QTRY_COMPARE(w->Command1->palette().color(w->Command1->backgroundRole()),
+                     QColor(20, 160, 40));
+        QCOMPARE(w->Label1->palette().color(w->Label1->backgroundRole()), QColor(Qt::black));
+        QCOMPARE(w->Label1->palette().color(w->Label1->foregroundRole()), QColor(Qt::white));
+    }
 }
 
 QTEST_MAIN(TestAppearance)

@@ -1,13 +1,13 @@
 #include "clock/calendar.h"
+#include "tests/clock/calendargrid.h"
 
 #include <QCalendarWidget>
-#include <QSignalSpy>
-#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
 
 using namespace tesmora;
+using namespace tesmora::testing;
 
 namespace {
 
@@ -24,49 +24,6 @@ struct Fixture
         QObject::connect(MonthView1.get(), &QCalendarWidget::clicked, MonthView1.get(),
                          [this](QDate d) { handler.MonthView1_DateClick(d); });
         MonthView1->show();
-    }
-
-    QTableView *view() const
-    {
-        return MonthView1->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
-    }
-
-    // The grid's first row holds the day names and its first column the week numbers,
-    // unless the calendar leaves them out.
-    int firstDateRow() const
-    {
-        return MonthView1->horizontalHeaderFormat() == QCalendarWidget::NoHorizontalHeader ? 0 : 1;
-    }
-    int firstDateColumn() const
-    {
-        return MonthView1->verticalHeaderFormat() == QCalendarWidget::NoVerticalHeader ? 0 : 1;
-    }
-
-    void clickCell(const QModelIndex &index) const
-    {
-        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {},
-                          view()->visualRect(index).center());
-    }
-
-    // Clicks `date` with the mouse after turning to its month. Days 14 to 21 appear only once
-    // in a month's grid (the neighbouring months show at most 7 and 13 days), so the cell
-    // is found by its number.
-    bool clickDay(QDate date) const
-    {
-        Q_ASSERT(date.day() >= 14 && date.day() <= 21);
-        MonthView1->setCurrentPage(date.year(), date.month());
-        const QAbstractItemModel *model = view()->model();
-        for (int row = firstDateRow(); row < model->rowCount(); ++row) {
-            for (int col = firstDateColumn(); col < model->columnCount(); ++col) {
-                const QModelIndex index = model->index(row, col);
-                if (index.data().toString() == QString::number(date.day())) {
-                    QSignalSpy clicked(MonthView1.get(), &QCalendarWidget::clicked);
-                    clickCell(index);
-                    return clicked.size() == 1 && clicked.at(0).at(0).toDate() == date;
-                }
-            }
-        }
-        return false;
     }
 };
 
@@ -116,7 +73,7 @@ void TestCalendar::clickShowsShortDate()
     QLocale::setDefault(QLocale(locale));
     Fixture f;
     QVERIFY(QTest::qWaitForWindowExposed(f.MonthView1.get()));
-    QVERIFY(f.clickDay(date));
+    QVERIFY(clickDay(f.MonthView1.get(), date));
     QCOMPARE(f.MonthView1->toolTip(), tooltip);
 }
 
@@ -124,9 +81,9 @@ void TestCalendar::nextClickReplaces()
 {
     Fixture f;
     QVERIFY(QTest::qWaitForWindowExposed(f.MonthView1.get()));
-    QVERIFY(f.clickDay(QDate(2024, 5, 15)));
+    QVERIFY(clickDay(f.MonthView1.get(), QDate(2024, 5, 15)));
     QCOMPARE(f.MonthView1->toolTip(), QStringLiteral("2024-05-15"));
-    QVERIFY(f.clickDay(QDate(2023, 11, 20)));
+    QVERIFY(clickDay(f.MonthView1.get(), QDate(2023, 11, 20)));
     QCOMPARE(f.MonthView1->toolTip(), QStringLiteral("2023-11-20"));
 }
 
@@ -150,7 +107,7 @@ void TestCalendar::turningPagesLeavesTooltip()
     Fixture f;
     QVERIFY(QTest::qWaitForWindowExposed(f.MonthView1.get()));
     // The 21st, so that a week down lands in the next month.
-    QVERIFY(f.clickDay(QDate(2024, 2, 21)));
+    QVERIFY(clickDay(f.MonthView1.get(), QDate(2024, 2, 21)));
     const QString before = f.MonthView1->toolTip();
     QCOMPARE(before, QStringLiteral("2024-02-21"));
 
@@ -162,10 +119,10 @@ void TestCalendar::turningPagesLeavesTooltip()
         const Qt::Key key = how == QLatin1String("PageDown") ? Qt::Key_PageDown
             : how == QLatin1String("PageUp")                 ? Qt::Key_PageUp
                                                              : Qt::Key_Down;
-        f.view()->setFocus();
-        QTest::keyClick(f.view(), key);
+        calendarGrid(f.MonthView1.get())->setFocus();
+        QTest::keyClick(calendarGrid(f.MonthView1.get()), key);
         if (how == QLatin1String("Down"))
-            QTest::keyClick(f.view(), key);
+            QTest::keyClick(calendarGrid(f.MonthView1.get()), key);
     }
 
     const QDate shown(f.MonthView1->yearShown(), f.MonthView1->monthShown(), 1);
@@ -180,9 +137,9 @@ void TestCalendar::dayBeforeRangeIsNoDateClick()
     f.MonthView1->setCurrentPage(1753, 1);
     const QDate selected = f.MonthView1->selectedDate();
     // The grid always starts with a day or more of the month before: December 1752 here.
-    const QModelIndex first = f.view()->model()->index(f.firstDateRow(), f.firstDateColumn());
+    const QModelIndex first = firstDateCell(f.MonthView1.get());
     QVERIFY(first.data().toInt() >= 25);
-    f.clickCell(first);
+    clickCell(f.MonthView1.get(), first);
     QVERIFY(f.MonthView1->toolTip().isEmpty());
     QCOMPARE(f.MonthView1->selectedDate(), selected);
 }
