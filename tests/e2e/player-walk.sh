@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# The music player in the real window: open it through the menu with the mouse, walk down to a
+# folder of MP3 files with the folder list, click a file, play and stop it. With a PulseAudio
+# null sink of our own, the sound that comes out is recorded and measured.
+set -euo pipefail
+source "$E2E_LIB"
+
+music=$E2E_WORK/music/Album
+mkdir -p "$music"
+sox -n -r 44100 -c 2 -b 16 "$E2E_WORK/tone.wav" synth 30 sine 440 vol 0.5
+lame --quiet -b 192 "$E2E_WORK/tone.wav" "$music/01 first tone.mp3"
+cp "$music/01 first tone.mp3" "$music/02 second tone.MP3"
+echo "not a song" >"$music/notes.txt"
+
+# A sound server of our own, when one can run here.
+sound=no
+pulse_dir=$E2E_WORK/pulse
+mkdir -p "$pulse_dir" && chmod 700 "$pulse_dir"
+if command -v pulseaudio >/dev/null && command -v parec >/dev/null; then
+  HOME=$pulse_dir XDG_RUNTIME_DIR=$pulse_dir pulseaudio --daemonize=no -n --exit-idle-time=-1 \
+    --use-pid-file=no --system=no \
+    -L "module-null-sink sink_name=e2e_sink rate=44100 channels=2" \
+    -L "module-native-protocol-unix socket=$pulse_dir/native auth-anonymous=1" \
+    >"$E2E_WORK/pulse.log" 2>&1 &
+  pulse_pid=$!
+  export PULSE_SERVER=unix:$pulse_dir/native
+  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && { sound=yes; break; }; sleep 0.1; done
+fi
+[ "$sound" = yes ] || note "PulseAudio cannot start here: the sound is not measured"
+
+finish() {
+  stop_tesmora
+  [ -n "${parec_pid:-}" ] && kill "$parec_pid" 2>/dev/null || true
+  [ -n "${pulse_pid:-}" ] && kill "$pulse_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+}
+trap finish EXIT
+
+# One recording of the sink's monitor runs all along; a fresh one would first hand over seconds
+# of what the sink had buffered.
+record=$E2E_WORK/monitor.raw
+if [ "$sound" = yes ]; then
+  parec --device=e2e_sink.monitor --format=s16le --rate=44100 --channels=1 --raw \
+    --latency-msec=20 >"$record" 2>/dev/null &
+  parec_pid=$!
+fi
+
+# The level (RMS, full scale 1) of what the sink plays over the next $1 seconds.
+level() {
+  local from to
+  from=$(stat -c %s "$record")
+  sleep "$1"
+  to=$(stat -c %s "$record")
+  from=$((from / 2 * 2)) to=$((to / 2 * 2))
+  if [ "$to" -le "$from" ]; then echo 0; return; fi
+  tail -c +$((from + 1)) "$record" | head -c $((to - from)) |
+    sox -t raw -r 44100 -e signed -b 16 -c 1 - -n stat 2>&1 | awk '/RMS +amplitude/{print $3}'
+}
+louder() { awk -v a="$1" -v b="$2" 'BEGIN{exit !(a > b)}'; }
+
+# Waits up to 5 s until two quarter seconds in a row are louder ("more") or quieter ("less")
+# than $2: the null sink passes a change on with a delay of its own.
+settle() {
+  local in_a_row=0 l
+  for _ in $(seq 20); do
+    l=$(level 0.25)
+    if { [ "$1" = more ] && louder "$l" "$2"; } || { [ "$1" = less ] && louder "$2" "$l"; }; then
+      in_a_row=$((in_a_row + 1))
+      [ "$in_a_row" -eq 2 ] && return 0
+    else
+      in_a_row=0
+    fi
+  done
+  return 1
+}
+
+# The program starts in the folder that holds "music".
+cd "$E2E_WORK"
+start_tesmora
+# The program owns a hidden helper window whose name also holds "tesmora": take the shown one.
+WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tesmora' | head -n1)
+[ -n "$WIN" ] || fail "no visible clock window"
+
+# The bulb opens the menu; the disc button opens the player.
+click_twips $((6240 + 300)) $((2280 + 300))
+click_twips $((120 + 3000 + 247)) $((2040 + 360 + 247))
+sleep 0.5
+shot_window player-open
+
+# The folder list (Dir1 inside the panel at 0,120) highlights the current folder, the last of
+# the chain "/", "tmp", "<work folder>". Its blue band gives the height of a row.
+dir_left=$(( 4680 / 15 )) dir_top=$(( (120 + 600) / 15 )) dir_height=$(( 1440 / 15 ))
+band() {
+  import -window "$WIN" -crop "1x${dir_height}+$((dir_left + 120))+${dir_top}" +repage txt:- |
+    awk 'NR > 1 { split($1, p, /[,:]/); gsub(/[()]/, "", $2); split($2, c, ",");
+                  if (c[3] - c[1] > 60) print p[2] }' | sed -n '1p;$p' | paste -sd ' '
+}
+read -r first last < <(band)
+[ -n "${first:-}" ] || fail "no highlighted folder in the folder list"
+row=$((last - first + 1))
+chain=$(( $(tr -cd / <<<"$E2E_WORK" | wc -c) + 1 ))
+note "folder rows are ${row}px high; the current folder is row $((chain - 1))"
+[ $((first / row)) -eq $((chain - 1)) ] || fail "the highlighted row is not the current folder"
+
+# Double-clicks the folder entry in row $1 (from 0).
+open_row() {
+  read -r ox oy < <(client_origin)
+  xdotool mousemove --sync $((ox + dir_left + 40)) $((oy + dir_top + $1 * row + row / 2)) \
+    click --repeat 2 --delay 60 1
+  sleep 0.5
+}
+open_row "$chain"           # music
+open_row $((chain + 1))     # Album
+read -r first last < <(band)
+[ $((first / row)) -eq $((chain + 1)) ] || fail "the folder list did not walk down to Album"
+shot_window player-album
+
+# The file list (File1 at 240,1080 of the window) now shows the two MP3 files; click the first.
+click_twips $((240 + 600)) $((1080 + 90))
+if [ "$sound" = yes ]; then
+  quiet=$(level 4)
+  note "loaded, not started: level $quiet"
+  louder 0.001 "$quiet" || fail "sound before play ($quiet)"
+fi
+
+click_twips $((240 + 307)) $((360 + 307)) # play
+if [ "$sound" = yes ]; then
+  settle more 0.1 || fail "no sound within 5 s of play"
+  playing=$(level 1)
+  note "playing: level $playing"
+  # A sine of amplitude 0.5 at -1 dB: 0.5 / sqrt(2) * 0.891 = 0.315.
+  louder "$playing" 0.28 || fail "no sound, or too little, after play ($playing)"
+  louder 0.35 "$playing" || fail "too loud after play ($playing)"
+fi
+shot_window player-playing
+
+click_twips $((960 + 307)) $((360 + 307)) # stop
+if [ "$sound" = yes ]; then
+  settle less 0.001 || fail "still sound 5 s after stop"
+  stopped=$(level 1)
+  note "stopped: level $stopped"
+  louder 0.001 "$stopped" || fail "sound after stop ($stopped)"
+fi
+
+# No message box came up on the way.
+windows=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)
+[ "$windows" -eq 1 ] || fail "$windows windows are shown, expected only the clock"
+echo "player: ok"
