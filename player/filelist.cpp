@@ -11,7 +11,9 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemClicked, this, &FileList::clicked);
-    list(QDir::currentPath(), patterns);
+    // Shows nothing when the start folder cannot be listed, but still stands in it.
+    if (!list(QDir::currentPath(), patterns))
+        folder = QDir::currentPath();
 }
 
 bool FileList::setPath(const QString &path)

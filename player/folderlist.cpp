@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -64,7 +65,13 @@ FolderList::FolderList(QWidget *parent) : QListWidget(parent)
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemActivated, this, &FolderList::open);
-    setPath(QDir::currentPath());
+    // A start folder that cannot be listed (removed, or closed to this user) gives way to the
+    // nearest folder above it that can.
+    QString start = QDir::currentPath();
+    if (start.isEmpty())
+        start = QStringLiteral("/");
+    while (!setPath(start) && start != u"/")
+        start = QFileInfo(start).path();
 }
 
 QString FolderList::folderOf(const QListWidgetItem *item)

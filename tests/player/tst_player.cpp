@@ -1,8 +1,11 @@
 // The music panel's handlers on the real drive, folder and file lists, over folders made by the
 // test, with a recording media engine.
 
+#include "player/playerrules.h"
 #include "tests/player/playerfixture.h"
 
+#include <QFileInfo>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStorageInfo>
 #include <QTemporaryDir>
@@ -53,6 +56,58 @@ private Q_SLOTS:
         QCOMPARE(panel.Slider1->value(), 10);
         QCOMPARE(panel.enginesMade, 0);
         QCOMPARE(panel.prompts.messages.size(), 0);
+    }
+
+    void startFolderRemoved()
+    {
+        QTemporaryDir tmp;
+        make(tmp.path(), {"a/", "a/b/"});
+        QVERIFY(QDir::setCurrent(tmp.path() + "/a/b"));
+        QVERIFY(QDir(tmp.path() + "/a").rmdir("b"));
+        // The system no longer tells where the program stands: the lists start at the root.
+        FolderList folders;
+        FileList files;
+        QCOMPARE(folders.path(), QStringLiteral("/"));
+        QVERIFY(folders.count() > 1);
+        QVERIFY(files.setPath(tmp.path()));
+    }
+
+    void startFolderUnreadable()
+    {
+        if (!runUnprivileged("startFolderUnreadable"))
+            return;
+        QTemporaryDir tmp;
+        make(tmp.path(), {"a/", "a/b/", "a/x.mp3"});
+        QVERIFY(QDir::setCurrent(tmp.path() + "/a/b"));
+        QVERIFY(QFile::setPermissions(tmp.path() + "/a/b", {}));
+        const auto unlock = qScopeGuard([&] {
+            QFile::setPermissions(tmp.path() + "/a/b",
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        FolderList folders;
+        FileList files;
+        QCOMPARE(folders.path(), tmp.path() + "/a");
+        QCOMPARE(folders.item(folders.count() - 1)->text(), QStringLiteral("b"));
+        QCOMPARE(files.path(), tmp.path() + "/a/b");
+        QCOMPARE(files.count(), 0);
+    }
+
+    void systemVolumesLeaveOutPseudoFileSystems()
+    {
+        const QList<Volume> volumes = systemVolumes();
+        QStringList roots;
+        for (const Volume &v : volumes) {
+            roots.append(v.rootPath);
+            const QByteArray type = QStorageInfo(v.rootPath).fileSystemType();
+            QVERIFY2(!isPseudoFileSystem(type, v.rootPath), qPrintable(v.rootPath));
+            QVERIFY2(QFileInfo(v.rootPath).isDir(), qPrintable(v.rootPath));
+        }
+        // The volume of the root folder is always a drive; /proc and /sys never are.
+        QVERIFY2(roots.contains(QStorageInfo(QStringLiteral("/")).rootPath()),
+                 qPrintable(roots.join(u' ')));
+        QVERIFY(!roots.contains(QStringLiteral("/proc")));
+        QVERIFY(!roots.contains(QStringLiteral("/sys")));
+        QCOMPARE(QSet<QString>(roots.cbegin(), roots.cend()).size(), roots.size());
     }
 
     void fileClickLoadsTheFullPath_data()
