@@ -11,6 +11,14 @@
 
 namespace tesmora::testing {
 
+inline QStringList shown(const QComboBox *combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out.append(combo->itemText(i));
+    return out;
+}
+
 inline bool listIsOpen(const QComboBox *combo)
 {
     return combo->view()->isVisible();

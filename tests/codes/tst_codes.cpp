@@ -7,7 +7,6 @@
 #include "codes/combopicks.h"
 #include "tests/codes/combogestures.h"
 #include "tests/support/watchdog.h"
-#include "tests/translator/defaultlocale.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -70,22 +69,6 @@ struct CodesPanel
     QStringList labels() const { return {Label10->text(), Label11->text(), Label12->text()}; }
 };
 
-QStringList shown(const QComboBox *combo)
-{
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out.append(combo->itemText(i));
-    return out;
-}
-
-QStringList texts(std::span<const QStringView> views)
-{
-    QStringList out;
-    for (QStringView v : views)
-        out.append(v.toString());
-    return out;
-}
-
 // "2:Italy" = the entry "Italy" of Combo2.
 struct Step
 {
@@ -109,8 +92,6 @@ private Q_SLOTS:
     void init() { watchdog = std::make_unique<ModalWatchdog>(); }
     void cleanup() { QVERIFY(watchdog->takeClosed().isEmpty()); }
 
-    void fill_data();
-    void fill();
     void picks_data();
     void picks();
     void everyAreaLeavesItsLabelEmpty_data();
@@ -121,41 +102,6 @@ private Q_SLOTS:
 private:
     std::unique_ptr<ModalWatchdog> watchdog;
 };
-
-void TestCodes::fill_data()
-{
-    QTest::addColumn<QString>("locale");
-    for (const char *locale : sortingLocales)
-        QTest::newRow(locale) << locale;
-}
-
-void TestCodes::fill()
-{
-    QFETCH(QString, locale);
-    const DefaultLocale pinned {QLocale(locale)};
-    CodesPanel panel;
-    panel.codes.fill();
-
-    QCOMPARE(shown(panel.Combo1), texts(areaList()));
-    QCOMPARE(shown(panel.Combo2), texts(countryList()));
-    QCOMPARE(shown(panel.Combo3), texts(urlList()));
-    QCOMPARE(panel.Combo1->count(), 52);
-    QCOMPARE(panel.Combo2->count(), 43);
-    QCOMPARE(panel.Combo3->count(), 2);
-    for (int i = 0; i < 27; ++i)
-        QVERIFY(panel.Combo1->itemText(i).isEmpty());
-    QCOMPARE(panel.Combo1->itemText(27), QStringLiteral("Alabama"));
-    const int mexico = panel.Combo2->findText(QString::fromUtf16(u"M\u00E8xico"));
-    QCOMPARE(panel.Combo2->itemText(mexico - 1), QStringLiteral("Malta"));
-    QCOMPARE(panel.Combo2->itemText(mexico + 1), QStringLiteral("Monaco"));
-
-    for (int n : {1, 2, 3})
-        QCOMPARE(panel.combo(n)->currentIndex(), -1);
-    QCOMPARE(panel.Combo1->currentText(), QStringLiteral("Area Codes"));
-    QCOMPARE(panel.Combo2->currentText(), QStringLiteral("Country Codes"));
-    QCOMPARE(panel.Combo3->currentText(), QStringLiteral("URL Country Codes"));
-    QCOMPARE(panel.labels(), QStringList(3, QString()));
-}
 
 void TestCodes::picks_data()
 {

@@ -6,6 +6,7 @@
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 #include "tests/translator/defaultlocale.h"
+#include "tests/translator/listtexts.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -24,22 +25,6 @@ bool openCodes(Window &w)
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     QTest::mouseClick(w->Command22, Qt::LeftButton);
     return w->Combo1->isVisible() && w->Combo2->isVisible() && w->Combo3->isVisible();
-}
-
-QStringList shown(const QComboBox *combo)
-{
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out.append(combo->itemText(i));
-    return out;
-}
-
-QStringList texts(std::span<const QStringView> views)
-{
-    QStringList out;
-    for (QStringView v : views)
-        out.append(v.toString());
-    return out;
 }
 
 QStringList labels(Window &w)

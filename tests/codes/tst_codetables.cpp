@@ -1,20 +1,14 @@
 // The three code lists, character for character, and the codes each lookup finds.
 
 #include "codes/codetables.h"
+#include "tests/translator/listtexts.h"
 
 #include <QTest>
 
 using namespace tesmora;
+using namespace tesmora::testing;
 
 namespace {
-
-QStringList texts(std::span<const QStringView> views)
-{
-    QStringList out;
-    for (QStringView v : views)
-        out.append(v.toString());
-    return out;
-}
 
 enum class List { Areas, Countries, Internet };
 

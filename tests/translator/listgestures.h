@@ -21,6 +21,14 @@ inline bool clickEntry(QListWidget *list, const QString &text, Qt::KeyboardModif
     return true;
 }
 
+inline QStringList shown(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
 inline QString selectedText(const QListWidget *list)
 {
     const QList<QListWidgetItem *> selected = list->selectedItems();

@@ -3,6 +3,7 @@
 
 #include "codes/codetables.h"
 #include "tests/translator/defaultlocale.h"
+#include "tests/translator/listtexts.h"
 #include "translator/collation.h"
 #include "translator/wordtable.h"
 
@@ -14,22 +15,6 @@ using namespace tesmora;
 using namespace tesmora::testing;
 
 namespace {
-
-QStringList texts(std::span<const QStringView> views)
-{
-    QStringList out;
-    for (QStringView v : views)
-        out.append(v.toString());
-    return out;
-}
-
-QStringList englishEntries()
-{
-    QStringList out;
-    for (const LookupRow &row : wordTable())
-        out.append(row.entry.toString());
-    return out;
-}
 
 // A fixed shuffle: every 7th entry, wrapping around (7 is prime to all the list sizes).
 QStringList interleaved(const QStringList &list)

@@ -1,7 +1,9 @@
 // Adding to a sorted list box or combo box: each entry at its place, and a combo box neither
 // selects what is added nor loses the text its field shows.
 
+#include "tests/codes/combogestures.h"
 #include "tests/translator/defaultlocale.h"
+#include "tests/translator/listgestures.h"
 #include "translator/sortedlists.h"
 
 #include <QComboBox>
@@ -12,26 +14,6 @@
 
 using namespace tesmora;
 using namespace tesmora::testing;
-
-namespace {
-
-QStringList shown(const QListWidget &list)
-{
-    QStringList out;
-    for (int i = 0; i < list.count(); ++i)
-        out.append(list.item(i)->text());
-    return out;
-}
-
-QStringList shown(const QComboBox &combo)
-{
-    QStringList out;
-    for (int i = 0; i < combo.count(); ++i)
-        out.append(combo.itemText(i));
-    return out;
-}
-
-} // namespace
 
 class TestSortedLists : public QObject
 {
@@ -78,7 +60,7 @@ void TestSortedLists::listBox()
     QListWidget list;
     for (const QString &entry : adds)
         addItem(&list, entry);
-    QCOMPARE(shown(list), expected);
+    QCOMPARE(shown(&list), expected);
     QVERIFY(list.selectedItems().isEmpty());
     QCOMPARE(list.currentRow(), -1);
 }
@@ -103,7 +85,7 @@ void TestSortedLists::comboBox()
         for (const QString &entry : adds)
             addItem(&combo, entry);
 
-        QCOMPARE(shown(combo), expected);
+        QCOMPARE(shown(&combo), expected);
         QCOMPARE(combo.currentIndex(), -1);
         QCOMPARE(combo.currentText(), editable ? QStringLiteral("Area Codes") : QString());
         if (editable)
@@ -127,7 +109,7 @@ void TestSortedLists::comboBoxKeepsItsCurrentEntry()
 
     addItem(&combo, QStringLiteral("Italy")); // before the current entry
     addItem(&combo, QStringLiteral("Norway")); // after it
-    QCOMPARE(shown(combo), (QStringList {"Italy", "Malta", "Monaco", "Norway"}));
+    QCOMPARE(shown(&combo), (QStringList {"Italy", "Malta", "Monaco", "Norway"}));
     QCOMPARE(combo.currentIndex(), 2);
     QCOMPARE(combo.currentText(), QStringLiteral("Monaco"));
 }

@@ -5,7 +5,7 @@
 #include "tests/support/window.h"
 #include "tests/translator/defaultlocale.h"
 #include "tests/translator/listgestures.h"
-#include "translator/wordtable.h"
+#include "tests/translator/listtexts.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -93,15 +93,11 @@ void TestTranslatorWindow::startUp()
     w->Form_Load();
     QCOMPARE(steps, (QStringList {"title", "List1", "Combo1", "Combo2", "Combo3"}));
 
-    QStringList listed, shown;
-    for (const LookupRow &row : wordTable())
-        listed.append(row.entry.toString());
-    for (int i = 0; i < w->List1->count(); ++i)
-        shown.append(w->List1->item(i)->text());
-    QCOMPARE(shown.size(), 80);
-    QCOMPARE(shown.first(), QStringLiteral("Air"));
-    QCOMPARE(shown.last(), QStringLiteral("Yesterday"));
-    QCOMPARE(shown, listed);
+    const QStringList entries = shown(w->List1);
+    QCOMPARE(entries.size(), 80);
+    QCOMPARE(entries.first(), QStringLiteral("Air"));
+    QCOMPARE(entries.last(), QStringLiteral("Yesterday"));
+    QCOMPARE(entries, englishEntries());
     QVERIFY(w->List1->selectedItems().isEmpty());
     QCOMPARE(w->List1->currentRow(), -1);
     QCOMPARE(w->Text6->text(), QString());
