@@ -191,6 +191,40 @@ private Q_SLOTS:
         QCOMPARE(p.prompts.messages.size(), 1);
     }
 
+    void loadingAnotherFileStopsTheOneThatPlays()
+    {
+        QVERIFY(QFile::copy(tmp.filePath("good.mp3"), tmp.filePath("second.mp3")));
+        const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("second.mp3")); });
+        QtMediaEngine engine;
+        int failures = 0;
+        engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("good.mp3"), 10000);
+        engine.play();
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isPlaying(), 5000);
+        engine.load(tmp.filePath("second.mp3"), [&] { ++failures; });
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("second.mp3"), 10000);
+        QTest::qWait(300);
+        QVERIFY(!engine.isPlaying());
+        QCOMPARE(failures, 0);
+    }
+
+    void playWhileLoadingStartsOnceLoaded()
+    {
+        QtMediaEngine engine;
+        engine.load(tmp.filePath("good.mp3"), [] {});
+        QVERIFY(engine.isLoading());
+        engine.play();
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isPlaying(), 10000);
+        QCOMPARE(engine.loadedPath(), tmp.filePath("good.mp3"));
+        // Stop while loading cancels the wish to play.
+        engine.load(tmp.filePath("good.mp3"), [] {});
+        engine.play();
+        engine.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!engine.isLoading(), 10000);
+        QTest::qWait(300);
+        QVERIFY(!engine.isPlaying());
+    }
+
     void newerLoadSupersedesAPendingOne()
     {
         QtMediaEngine engine;
