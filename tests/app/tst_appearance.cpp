@@ -75,6 +75,8 @@ private Q_SLOTS:
     void cancelChangesNoColour();
 
     // The whole window.
+    void surfaceAsDrawn_data();
+    void surfaceAsDrawn();
     void surfaceClick_data();
     void surfaceClick();
     void surfaceClickWithAToolOpen();
@@ -251,6 +253,44 @@ struct PaletteChange
 };
 
 } // namespace
+
+void TestAppearance::surfaceAsDrawn_data()
+{
+    QTest::addColumn<int>("toggles");
+    QTest::addColumn<QColor>("chosen"); // chosen by a click on the window first, if valid
+    QTest::addColumn<QColor>("drawn"); // invalid: the desktop's button face
+
+    QTest::newRow("at start") << 0 << QColor() << QColor();
+    QTest::newRow("dark look") << 1 << QColor() << QColor(Qt::black);
+    QTest::newRow("normal look again") << 2 << QColor() << QColor();
+    QTest::newRow("a chosen colour") << 0 << QColor(32, 96, 192) << QColor(32, 96, 192);
+    QTest::newRow("a chosen colour, then dark") << 1 << QColor(32, 96, 192) << QColor(Qt::black);
+}
+
+void TestAppearance::surfaceAsDrawn()
+{
+    QFETCH(int, toggles);
+    QFETCH(QColor, chosen);
+    QFETCH(QColor, drawn);
+    if (!drawn.isValid())
+        drawn = QApplication::palette().color(QPalette::Button);
+
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    if (chosen.isValid()) {
+        w.colours.answer = chosen;
+        QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, QPoint(3, 3));
+    }
+    for (int i = 0; i < toggles; ++i)
+        click(w->Command2);
+
+    // The bare surface around the frames and between the buttons. (The frames shade their
+    // inside in the style's own way.)
+    const QImage image = w->grab().toImage();
+    for (const QPoint p : {QPoint(3, 3), QPoint(467, 60), QPoint(100, 203), QPoint(404, 172)})
+        QCOMPARE(image.pixelColor(p), drawn);
+}
 
 void TestAppearance::surfaceClick_data()
 {
