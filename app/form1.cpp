@@ -52,6 +52,12 @@ Form1::Form1(const DesktopPorts &ports, QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/images/clock.ico")));
     setAutoFillBackground(true);
+    // The window's colours must colour its own surface only. Children inherit the palette, and
+    // the style draws their outlines from the Window role, so the window keeps its colours in
+    // roles that no control inside paints with. It starts in the button face.
+    setBackgroundRole(QPalette::ToolTipBase);
+    setForegroundRole(QPalette::ToolTipText);
+    setBackColor(this, SystemColor::ButtonFace);
     setFixedSize(toPixels(formWidthTwips), toPixels(formHeightTwips));
     // A fixed layout: the window can be minimised, not resized.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

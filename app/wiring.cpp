@@ -132,6 +132,10 @@ void Form1::wire()
     clicked(Command11, player.get(), &Player::Command11_Click);
     connect(Drive1, &DriveList::driveChanged, this, [this] { player->Drive1_Change(); });
     connect(Dir1, &FolderList::pathChanged, this, [this] { player->Dir1_Change(); });
+    // Not a procedure of its own in the original design: a folder the user opens that cannot
+    // be listed is told, and the lists keep what they showed.
+    connect(Dir1, &FolderList::folderUnreadable, this,
+            [this](const QString &folder) { player->Dir1_ReadError(folder); });
     connect(File1, &FileList::clicked, this, [this] { player->File1_Click(); });
     connect(Slider1, &QSlider::valueChanged, this, [this] { player->Slider1_Change(); });
 

@@ -47,7 +47,8 @@ client_origin() {
 click_twips() {
   local x=$(( $1 / 15 )) y=$(( $2 / 15 ))
   read -r ox oy < <(client_origin)
-  xdotool mousemove --sync $((ox + x)) $((oy + y)) click 1
+  # No --sync: it waits for a motion that never comes when the pointer is already there.
+  xdotool mousemove $((ox + x)) $((oy + y)) sleep 0.1 click 1
   sleep 0.3
 }
 

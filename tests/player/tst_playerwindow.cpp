@@ -78,11 +78,28 @@ private Q_SLOTS:
         w->show();
         w.media->failLoads = true;
         PlayerPanel::click(w->File1, "top.mp3");
-        QCOMPARE(
+        QTRY_COMPARE(
             w.prompts.messages,
             (QList<Message> {
                 {QStringLiteral("The file \"%1\" cannot be played.").arg(tmp.path() + "/top.mp3"),
                  applicationTitle()}}));
+        QCOMPARE(PlayerPanel::texts(w->File1), QStringList {"top.mp3"});
+    }
+
+    void aFolderGoneSinceItWasListed()
+    {
+        QVERIFY(QDir(tmp.path()).mkpath("gone soon"));
+        Window w;
+        w->show();
+        const QStringList folders = PlayerPanel::texts(w->Dir1);
+        QVERIFY(folders.contains("gone soon"));
+        QVERIFY(QDir(tmp.path() + "/gone soon").removeRecursively());
+        PlayerPanel::click(w->Dir1, "gone soon", true);
+        // One message naming the folder, through the window's own wiring; nothing else moves.
+        QTRY_COMPARE(w.prompts.messages.size(), 1);
+        QVERIFY(w.prompts.messages.first().text.contains(tmp.path() + "/gone soon"));
+        QCOMPARE(w->Dir1->path(), tmp.path());
+        QCOMPARE(PlayerPanel::texts(w->Dir1), folders);
         QCOMPARE(PlayerPanel::texts(w->File1), QStringList {"top.mp3"});
     }
 

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 
 namespace tesmora::testing {
@@ -25,8 +26,9 @@ public:
     void load(const QString &path, LoadFailed onFailure) override
     {
         log->calls.append(QStringLiteral("load ") + path);
+        // As the port promises: a failure is told later, from the event loop.
         if (log->failLoads && onFailure)
-            onFailure();
+            QTimer::singleShot(0, [onFailure] { onFailure(); });
     }
     void play() override { log->calls.append(QStringLiteral("play")); }
     void stop() override { log->calls.append(QStringLiteral("stop")); }
