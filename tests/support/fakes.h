@@ -33,7 +33,9 @@ public:
         inputs.append({prompt, title});
         if (answers.empty())
             return std::nullopt;
-        auto a = answers.front();
+        // Moved out, not copied: g++ 12 at -O2 warns about copying an optional QString.
+        std::optional<QString> a;
+        a.swap(answers.front());
         answers.pop_front();
         return a;
     }
