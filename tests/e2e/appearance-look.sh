@@ -7,9 +7,6 @@ source "$E2E_LIB"
 start_tesmora
 trap stop_tesmora EXIT
 
-# click_twips waits for the pointer to move; parking it first keeps a second click on the same
-# place from waiting for that in vain.
-click() { xdotool mousemove 0 0; click_twips "$@"; }
 
 TOGGLE="5587 2587" # Command2, the black-or-white button
 # Points of the client area, in pixels: the bare surface, beside the bulb, where the bulb is.
@@ -28,22 +25,6 @@ white_in_time() {
   import -window "$WIN" -crop 425x97+24+24 +repage png:- \
     | convert png:- -fill black +opaque white -format '%[fx:mean]' info:
 }
-wait_window() {
-  local id=""
-  for _ in $(seq 30); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  fail "no window titled like '$1' appeared"
-}
-gone() {
-  for _ in $(seq 30); do
-    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
-    sleep 0.1
-  done
-  fail "window $1 is still shown"
-}
 
 face=$(pixel $SURFACE)
 bulb=$(pixel $ON_BULB)
@@ -51,7 +32,7 @@ bulb=$(pixel $ON_BULB)
 note "start: surface $face"
 
 # Dark look: white time on black, the bulb gone.
-click $TOGGLE
+click_twips $TOGGLE
 sleep 0.3
 expect_pixel $SURFACE "#000000" "dark look, surface"
 expect_pixel $ON_BULB "#000000" "dark look, where the bulb was"
@@ -61,14 +42,14 @@ awk -v w="$white" 'BEGIN { exit !(w > 0.02) }' || fail "dark look: the time is n
 shot_window dark-look
 
 # Normal look: the desktop's colours and the bulb again.
-click $TOGGLE
+click_twips $TOGGLE
 sleep 0.3
 expect_pixel $SURFACE "$face" "normal look, surface"
 [ "$(pixel $ON_BULB)" = "$bulb" ] || fail "normal look: the bulb button did not come back"
 note "dark and back: ok"
 
 # A chosen colour: the dialog opens at the window's colour; the HTML field takes the new one.
-click 45 45
+click_twips 45 45
 dlg=$(wait_window '^Select Color$')
 xdotool windowactivate --sync "$dlg" 2>/dev/null || true
 sleep 0.3
@@ -83,7 +64,7 @@ expect_pixel $ON_BULB "#2060C0" "chosen colour, where the bulb was"
 shot_window chosen-colour
 
 # Cancelling the dialog changes no colour.
-click 45 45
+click_twips 45 45
 dlg=$(wait_window '^Select Color$')
 xdotool windowactivate --sync "$dlg" 2>/dev/null || true
 xdotool key Escape
@@ -93,10 +74,10 @@ expect_pixel $SURFACE "#2060C0" "after a cancelled dialog"
 note "chosen colour and cancel: ok"
 
 # The toggle still goes dark, and then back to the desktop's colours, not the chosen one.
-click $TOGGLE
+click_twips $TOGGLE
 sleep 0.3
 expect_pixel $SURFACE "#000000" "dark look after a chosen colour"
-click $TOGGLE
+click_twips $TOGGLE
 sleep 0.3
 expect_pixel $SURFACE "$face" "normal look after a chosen colour"
 [ "$(pixel $ON_BULB)" = "$bulb" ] || fail "the bulb button did not come back"

@@ -63,3 +63,23 @@ shot_window() {
   import -window "$WIN" "$SHOTS/$1.png"
   note "screenshot $SHOTS/$1.png"
 }
+
+# Prints the id of the visible window whose title matches $1, waiting up to 3 s.
+wait_window() {
+  local id=""
+  for _ in $(seq 30); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  fail "no window titled like '$1' appeared"
+}
+
+# Waits up to 3 s until window $1 is no longer shown.
+gone() {
+  for _ in $(seq 30); do
+    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
+    sleep 0.1
+  done
+  fail "window $1 is still shown"
+}

@@ -8,24 +8,11 @@ source "$E2E_LIB"
 start_tesmora
 trap stop_tesmora EXIT
 
-# click_twips waits for the pointer to move; parking it first keeps a second click on the same
-# place from waiting for that in vain.
-click() { xdotool mousemove 0 0; click_twips "$@"; }
 
 # Centres of the two clock labels, in twips of the client area.
 TIME="3547 1087" # Label1 in Frame2
 DATE="2587 2587" # Label2 in Frame1
 
-# Prints the id of the visible window whose title matches $1, waiting up to 3 s.
-wait_window() {
-  local id=""
-  for _ in $(seq 30); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  fail "no window titled like '$1' appeared"
-}
 # Fails when a window whose title matches $1 is visible within $2 seconds.
 no_window() {
   local steps=$(($2 * 10))
@@ -35,13 +22,6 @@ no_window() {
     fi
     sleep 0.1
   done
-}
-gone() {
-  for _ in $(seq 30); do
-    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
-    sleep 0.1
-  done
-  fail "window $1 is still shown"
 }
 # The prompt must belong to the clock window.
 owned() {
@@ -53,7 +33,7 @@ owned() {
 # Escape when it is "<cancel>").
 answer() {
   local at=$1 title=$2 typed=$3 dlg
-  click $at
+  click_twips $at
   dlg=$(wait_window "^${title//./\\.}\$")
   owned "$dlg"
   xdotool windowactivate --sync "$dlg" 2>/dev/null || true
@@ -72,7 +52,7 @@ no_window '^Tesmora$' 2
 note "timer, Cancel: no message"
 
 # "abc": "Wrong number", with an OK button that closes it.
-click $TIME
+click_twips $TIME
 dlg=$(wait_window '^Timer\.$')
 sleep 0.3
 shot prompt-timer
