@@ -19,17 +19,11 @@ void tick(Window &w)
 }
 } // namespace
 
-class TestClockTick : public QObject
+class TestClockTick : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
-    void init() { watchdog = new ModalWatchdog(this); }
-    void cleanup()
-    {
-        QVERIFY2(watchdog->takeClosed().isEmpty(), "an unexpected dialog was shown");
-        delete watchdog;
-    }
     void labelsEmptyUntilTheFirstTick();
     void normalTick();
     void minimisedAndMaximised_data();
@@ -37,9 +31,6 @@ private Q_SLOTS:
     void restoringBringsTheTitleBack();
     void midnight();
     void followsTheLocale();
-
-private:
-    ModalWatchdog *watchdog = nullptr;
 };
 
 void TestClockTick::labelsEmptyUntilTheFirstTick()

@@ -74,25 +74,16 @@ QString toolSeen(Window &w)
 
 } // namespace
 
-class TestNavigation : public QObject
+class TestNavigation : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { watchdog = new ModalWatchdog(this); }
-    void cleanup()
-    {
-        QVERIFY2(watchdog->takeClosed().isEmpty(), "an unexpected dialog was shown");
-        delete watchdog;
-    }
     void menuButtonAndBulbs();
     void eachToolOpensAndCloses_data();
     void eachToolOpensAndCloses();
     void everyToolOpensAfterAnyOther();
     void colourButtonOnlyWithMenuClosed();
     void randomWalk();
-
-private:
-    ModalWatchdog *watchdog = nullptr;
 };
 
 void TestNavigation::menuButtonAndBulbs()

@@ -74,16 +74,10 @@ QSet<QString> seenControls(Form1 *form)
 
 } // namespace
 
-class TestWindow : public QObject
+class TestWindow : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { watchdog = new ModalWatchdog(this); }
-    void cleanup()
-    {
-        QVERIFY2(watchdog->takeClosed().isEmpty(), "an unexpected dialog was shown");
-        delete watchdog;
-    }
 
     void clientAreaIsFixed();
     void everyControlExistsWithItsName();
@@ -101,9 +95,6 @@ private Q_SLOTS:
     void sharedPictures();
     void colours_data();
     void colours();
-
-private:
-    ModalWatchdog *watchdog = nullptr;
 };
 
 void TestWindow::clientAreaIsFixed()

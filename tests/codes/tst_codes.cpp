@@ -85,12 +85,10 @@ const Gesture gestures[] = {Gesture::Mouse, Gesture::ListKeys, Gesture::ArrowKey
 
 } // namespace
 
-class TestCodes : public QObject
+class TestCodes : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { watchdog = std::make_unique<ModalWatchdog>(); }
-    void cleanup() { QVERIFY(watchdog->takeClosed().isEmpty()); }
 
     void picks_data();
     void picks();
@@ -98,9 +96,6 @@ private Q_SLOTS:
     void everyAreaLeavesItsLabelEmpty();
     void typedTextLooksNothingUp_data();
     void typedTextLooksNothingUp();
-
-private:
-    std::unique_ptr<ModalWatchdog> watchdog;
 };
 
 void TestCodes::picks_data()

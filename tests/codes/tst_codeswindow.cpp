@@ -39,12 +39,10 @@ QComboBox *combo(Window &w, int n)
 
 } // namespace
 
-class TestCodesWindow : public QObject
+class TestCodesWindow : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { watchdog = std::make_unique<ModalWatchdog>(); }
-    void cleanup() { QCOMPARE(watchdog->takeClosed(), QStringList()); }
 
     void startUp_data();
     void startUp();
@@ -52,9 +50,6 @@ private Q_SLOTS:
     void picks();
     void typing_data();
     void typing();
-
-private:
-    std::unique_ptr<ModalWatchdog> watchdog;
 };
 
 void TestCodesWindow::startUp_data()

@@ -172,16 +172,10 @@ const Sizes iconSizes {QSize(32, 32), QSize(16, 16)};
 
 } // namespace
 
-class TestImages : public QObject
+class TestImages : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { watchdog = new ModalWatchdog(this); }
-    void cleanup()
-    {
-        QCOMPARE(watchdog->takeClosed(), QStringList());
-        delete watchdog;
-    }
 
     void kindSizeAndColours_data();
     void kindSizeAndColours();
@@ -196,9 +190,6 @@ private Q_SLOTS:
     void windowIconIsTheClock();
     void linksCarryTheHandCursor_data();
     void linksCarryTheHandCursor();
-
-private:
-    ModalWatchdog *watchdog = nullptr;
 };
 
 void TestImages::kindSizeAndColours_data()

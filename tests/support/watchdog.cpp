@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QWidget>
 
 namespace tesmora::testing {
@@ -29,6 +30,17 @@ QStringList ModalWatchdog::takeClosed()
     QStringList out;
     out.swap(closed);
     return out;
+}
+
+void WatchedTest::init()
+{
+    watchdog = std::make_unique<ModalWatchdog>();
+}
+
+void WatchedTest::cleanup()
+{
+    QCOMPARE(watchdog->takeClosed(), QStringList());
+    watchdog.reset();
 }
 
 } // namespace tesmora::testing

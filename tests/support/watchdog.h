@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <memory>
 
 namespace tesmora::testing {
 
@@ -19,6 +20,19 @@ private:
     void sweep();
     QTimer timer;
     QStringList closed;
+};
+
+// Base of the window tests: each test function runs under a fresh watchdog, and fails when an
+// unexpected dialog had to be closed.
+class WatchedTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+private:
+    std::unique_ptr<ModalWatchdog> watchdog;
 };
 
 } // namespace tesmora::testing

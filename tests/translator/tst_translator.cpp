@@ -50,18 +50,13 @@ void typeInto(TextBox *box, const QString &text)
 
 } // namespace
 
-class TestTranslator : public QObject
+class TestTranslator : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { watchdog = std::make_unique<ModalWatchdog>(); }
-    void cleanup() { QVERIFY(watchdog->takeClosed().isEmpty()); }
 
     void entryWithoutRowChangesNothing_data();
     void entryWithoutRowChangesNothing();
-
-private:
-    std::unique_ptr<ModalWatchdog> watchdog;
 };
 
 void TestTranslator::entryWithoutRowChangesNothing_data()

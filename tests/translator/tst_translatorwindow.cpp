@@ -43,12 +43,10 @@ void typeInto(QLineEdit *box, const QString &text)
 
 } // namespace
 
-class TestTranslatorWindow : public QObject
+class TestTranslatorWindow : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { watchdog = std::make_unique<ModalWatchdog>(); }
-    void cleanup() { QCOMPARE(watchdog->takeClosed(), QStringList()); }
 
     void startUp_data();
     void startUp();
@@ -58,9 +56,6 @@ private Q_SLOTS:
     void keyboard();
     void sameEntryAgainAfterTyping();
     void typingInTheSearchBox();
-
-private:
-    std::unique_ptr<ModalWatchdog> watchdog;
 };
 
 void TestTranslatorWindow::startUp_data()
