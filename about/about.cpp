@@ -2,7 +2,7 @@
 
 #include "about/abouttexts.h"
 #include "about/links.h"
-#include "app/colorvalue.h"
+#include "controls/colorvalue.h"
 
 namespace tesmora {
 

@@ -2,8 +2,8 @@
 
 // The About panel: a hover effect on the web-site link and the two links that open web pages.
 
-#include "app/controls.h"
-#include "app/ports.h"
+#include "controls/controls.h"
+#include "desktop/ports.h"
 
 namespace tesmora {
 

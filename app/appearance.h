@@ -3,9 +3,9 @@
 // The two ways to recolour the clock area: the black-or-white toggle of Command2 and a colour
 // chosen by clicking the bare window. Both also take the menu away (Command1, Picture1).
 
-#include "app/colorvalue.h"
-#include "app/controls.h"
-#include "app/ports.h"
+#include "controls/colorvalue.h"
+#include "controls/controls.h"
+#include "desktop/ports.h"
 
 #include <QPushButton>
 #include <QWidget>

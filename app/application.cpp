@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/ports.h"
+#include "desktop/ports.h"
 
 #include <QMessageBox>
 #include <QPointer>

@@ -1,8 +1,8 @@
 #include "app/builder.h"
 
-#include "app/controls.h"
 #include "app/inventory.h"
-#include "app/picture.h"
+#include "controls/controls.h"
+#include "controls/picture.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
 #include "player/folderlist.h"

@@ -3,9 +3,9 @@
 // The one window. It builds the controls of the inventory, holds each as a member named after
 // it, owns one controller per tool and wires every control event to its handler (app/wiring.cpp).
 
-#include "app/controls.h"
-#include "app/ports.h"
 #include "clock/clocktick.h"
+#include "controls/controls.h"
+#include "desktop/ports.h"
 
 #include <QWidget>
 #include <functional>

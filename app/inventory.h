@@ -3,7 +3,7 @@
 // The window's inventory: every control, written once as data. A builder (app/builder.h)
 // turns it into widgets. Positions and sizes are in twips, relative to the container.
 
-#include "app/colorvalue.h"
+#include "controls/colorvalue.h"
 
 #include <QtGlobal>
 #include <span>

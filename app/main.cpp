@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "app/form1.h"
-#include "app/qtports.h"
+#include "desktop/qtports.h"
 #include "player/qtmediaengine.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "app/navigation.h"
 
-#include "app/controls.h"
-#include "app/picture.h"
+#include "controls/controls.h"
+#include "controls/picture.h"
 
 #include <QPushButton>
 #include <initializer_list>

@@ -9,7 +9,7 @@
 #include "clock/calendar.h"
 #include "clock/prompts.h"
 #include "codes/codes.h"
-#include "codes/combopicks.h"
+#include "controls/combopicks.h"
 #include "conversions/conversions.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"

@@ -3,9 +3,9 @@
 // The four-function calculator: two operand boxes, a result box, four operations, clear and
 // copy. It keeps nothing between clicks; every operation reads both boxes afresh.
 
-#include "app/controls.h"
-#include "app/ports.h"
 #include "calculator/numberrules.h"
+#include "controls/controls.h"
+#include "desktop/ports.h"
 
 class QPushButton;
 

@@ -1,7 +1,7 @@
 #include "clock/clocktick.h"
 
-#include "app/controls.h"
 #include "clock/clocktext.h"
+#include "controls/controls.h"
 
 #include <QCoreApplication>
 

@@ -3,8 +3,8 @@
 // The timer and stopwatch prompts behind the two clock labels. In this release both only ask
 // for a number of minutes and refuse an answer that is not one; nothing starts counting.
 
-#include "app/controls.h"
-#include "app/ports.h"
+#include "controls/controls.h"
+#include "desktop/ports.h"
 
 namespace tesmora {
 

@@ -1,8 +1,8 @@
 #include "codes/codes.h"
 
-#include "app/controls.h"
 #include "codes/codetables.h"
-#include "translator/sortedlists.h"
+#include "controls/controls.h"
+#include "controls/sortedlists.h"
 
 #include <QComboBox>
 

@@ -2,7 +2,7 @@
 
 // The three code lists and the codes the program holds for some of their entries.
 
-#include "translator/lookup.h"
+#include "rules/lookup.h"
 
 #include <QStringView>
 #include <span>

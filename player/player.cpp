@@ -1,6 +1,6 @@
 #include "player/player.h"
 
-#include "app/ports.h"
+#include "desktop/ports.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
 #include "player/folderlist.h"

@@ -1,6 +1,6 @@
 #include "player/playerrules.h"
 
-#include "translator/collation.h"
+#include "rules/collation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,23 +1,28 @@
 #!/bin/sh
-# Renders every picture of the program from its SVG source in app/resources/src into
-# app/resources/images, at the pixel size and colour depth the window uses.
+# Renders every picture of the program from its SVG source in controls/resources/src into
+# controls/resources/images, at the pixel size and colour depth the window uses.
 #
 #   scripts/render-images.sh                 render all pictures
 #   scripts/render-images.sh --sheet FILE    also write a contact sheet (4x, on the button face
 #                                            and on black) to look at the result
+#   scripts/render-images.sh --out DIR       render into DIR instead (scripts/check-images.sh)
 #
 # Needs rsvg-convert (librsvg2-bin), ImageMagick's convert/montage (GIF, JPEG, contact sheet)
 # and python3. The rendered files are committed; the build does not run this.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-src="$root/app/resources/src"
-out="$root/app/resources/images"
-encode="python3 $root/app/resources/encode.py"
+src="$root/controls/resources/src"
+out="$root/controls/resources/images"
+encode="python3 $root/controls/resources/encode.py"
 sheet=
-if [ "${1:-}" = "--sheet" ]; then
-    sheet=${2:?--sheet needs a file name}
-fi
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --sheet) sheet=${2:?--sheet needs a file name}; shift 2 ;;
+    --out) out=${2:?--out needs a folder}; shift 2 ;;
+    *) echo "render-images: unknown argument $1" >&2; exit 2 ;;
+    esac
+done
 
 for tool in rsvg-convert convert montage python3; do
     command -v "$tool" >/dev/null || { echo "render-images: $tool is missing" >&2; exit 1; }

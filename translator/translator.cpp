@@ -1,7 +1,7 @@
 #include "translator/translator.h"
 
-#include "app/controls.h"
-#include "translator/sortedlists.h"
+#include "controls/controls.h"
+#include "controls/sortedlists.h"
 #include "translator/wordtable.h"
 
 #include <QListWidget>

@@ -3,7 +3,7 @@
 // The translator's vocabulary: 80 English entries with their Spanish texts, in the order the
 // sorted word list shows them. The English entries are distinct.
 
-#include "translator/lookup.h"
+#include "rules/lookup.h"
 
 #include <span>
 

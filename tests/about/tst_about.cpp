@@ -3,8 +3,8 @@
 
 #include "about/abouttexts.h"
 #include "about/links.h"
-#include "app/colorvalue.h"
-#include "app/qtports.h"
+#include "controls/colorvalue.h"
+#include "desktop/qtports.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 

@@ -1,7 +1,7 @@
 // Opening and closing the menu bar and the tools, and a long random walk over the buttons.
 
 #include "app/navigation.h"
-#include "app/picture.h"
+#include "controls/picture.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 

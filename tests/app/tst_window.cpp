@@ -1,8 +1,8 @@
 // The window as built at start: what is seen, what covers what, focus order, fonts, pictures.
 
-#include "app/colorvalue.h"
 #include "app/inventory.h"
-#include "app/picture.h"
+#include "controls/colorvalue.h"
+#include "controls/picture.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 

@@ -1,7 +1,7 @@
 // The calculator as the user meets it: the real window, operands typed, buttons clicked with
 // the mouse, the result copied to the real clipboard and pasted back.
 
-#include "app/qtports.h"
+#include "desktop/qtports.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 

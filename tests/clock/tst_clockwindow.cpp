@@ -1,6 +1,6 @@
 // The clock's prompts and the calendar in the whole window: real clicks, real dialogs.
 
-#include "app/qtports.h"
+#include "desktop/qtports.h"
 #include "tests/clock/calendargrid.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"

@@ -1,11 +1,11 @@
 // The code lookups on real widgets, wired as the window wires them: a pick from a combo box's
 // list (ComboPicks::picked) runs its Combo*_Click; text typed into the field runs nothing.
 
-#include "app/controls.h"
 #include "codes/codes.h"
 #include "codes/codetables.h"
-#include "codes/combopicks.h"
-#include "tests/codes/combogestures.h"
+#include "controls/combopicks.h"
+#include "controls/controls.h"
+#include "tests/support/combogestures.h"
 #include "tests/support/watchdog.h"
 
 #include <QLineEdit>

@@ -2,11 +2,11 @@
 // way a user does them, through the window's own wiring.
 
 #include "codes/codetables.h"
-#include "tests/codes/combogestures.h"
+#include "tests/support/combogestures.h"
+#include "tests/support/defaultlocale.h"
+#include "tests/support/listtexts.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
-#include "tests/translator/defaultlocale.h"
-#include "tests/translator/listtexts.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,7 +1,7 @@
 // The three code lists, character for character, and the codes each lookup finds.
 
 #include "codes/codetables.h"
-#include "tests/translator/listtexts.h"
+#include "tests/support/listtexts.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 // them, a media engine fake that keeps the failure callbacks for the test to fire, folders made
 // on disk, and a way to run one test function as an unprivileged user.
 
-#include "app/ports.h"
+#include "desktop/ports.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
 #include "player/folderlist.h"

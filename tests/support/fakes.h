@@ -2,7 +2,7 @@
 
 // Recording fakes of the desktop ports, shared by the window tests.
 
-#include "app/ports.h"
+#include "desktop/ports.h"
 
 #include <QColor>
 #include <QList>

@@ -2,9 +2,9 @@
 // window wires them: the list's selection changing, or a click on an entry, runs List1_Click.
 // (The table's own entries are looked up through the real window in tst_translatorwindow.)
 
-#include "app/controls.h"
+#include "controls/controls.h"
+#include "tests/support/listgestures.h"
 #include "tests/support/watchdog.h"
-#include "tests/translator/listgestures.h"
 #include "translator/translator.h"
 
 #include <QListWidget>

@@ -1,11 +1,11 @@
 // The translator in the real window: what start-up leaves in the word list, and lookups made
 // the way a user makes them, through the window's own wiring.
 
+#include "tests/support/defaultlocale.h"
+#include "tests/support/listgestures.h"
+#include "tests/support/listtexts.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
-#include "tests/translator/defaultlocale.h"
-#include "tests/translator/listgestures.h"
-#include "tests/translator/listtexts.h"
 
 #include <QComboBox>
 #include <QListWidget>

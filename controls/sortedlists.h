@@ -1,9 +1,11 @@
 #pragma once
 
+// The window's kit (controls/): used by the tools and the window, built on the rules and Qt only.
+//
 // Adding to a sorted list box or combo box: each entry goes to its place in the lists' order
-// (translator/collation.h), whatever the order of adding.
+// (rules/collation.h), whatever the order of adding.
 
-#include "translator/collation.h"
+#include "rules/collation.h"
 
 class QComboBox;
 class QListWidget;

@@ -1,7 +1,9 @@
 #pragma once
 
+// The window's kit (desktop/): used by the tools and the window, built on the rules and Qt only.
+//
 // The few places where a handler meets the desktop. Handlers only ever talk to these
-// interfaces; main() hands in the Qt implementations (app/qtports.h), tests hand in fakes.
+// interfaces; main() hands in the Qt implementations (desktop/qtports.h), tests hand in fakes.
 
 #include <QColor>
 #include <QString>

@@ -1,9 +1,11 @@
 #pragma once
 
+// The window's kit (desktop/): used by the tools and the window, built on the rules and Qt only.
+//
 // The desktop behind the ports: Qt's own dialogs (never the platform's native ones, which can
 // hang or crash on some desktops), the system clipboard and the user's browser.
 
-#include "app/ports.h"
+#include "desktop/ports.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "app/qtports.h"
+#include "desktop/qtports.h"
 
 #include <QClipboard>
 #include <QColorDialog>

@@ -1,4 +1,4 @@
-#include "codes/combopicks.h"
+#include "controls/combopicks.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

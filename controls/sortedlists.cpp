@@ -1,4 +1,4 @@
-#include "translator/sortedlists.h"
+#include "controls/sortedlists.h"
 
 #include <QComboBox>
 #include <QLineEdit>

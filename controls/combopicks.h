@@ -1,5 +1,7 @@
 #pragma once
 
+// The window's kit (controls/): used by the tools and the window, built on the rules and Qt only.
+//
 // A combo box's "entry picked from the list" event. QComboBox::activated() cannot serve: an
 // editable combo box also activates the entry that equals the typed text when the user presses
 // Return or Tab, leaves the field, or opens the list. ComboPicks passes on an activation only

@@ -1,5 +1,7 @@
 #pragma once
 
+// The window's kit (controls/): used by the tools and the window, built on the rules and Qt only.
+//
 // The window's own kinds of control, where a plain Qt widget lacks an event the program uses
 // (a click on a label or a picture, a pointer moving over a text box) or a look it needs.
 

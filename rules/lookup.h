@@ -1,5 +1,7 @@
 #pragma once
 
+// Shared rules (rules/): Qt Core only; used by the tools, the kit and the window.
+//
 // The program's fixed lookup tables: ordered rows of (entry text, result text). A text is looked
 // up by exact, case-sensitive equality of the whole text, and the first equal row wins.
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The window's kit (controls/): used by the tools and the window, built on the rules and Qt only.
+//
 // Colours as the window keeps them: a 32-bit value that is either a direct colour 0x00BBGGRR or
 // a reference 0x800000nn to one of the desktop's colour roles. Every control remembers the value
 // last set for its ForeColor and BackColor, so a toggle can read back exactly what was set, and a

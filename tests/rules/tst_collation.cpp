@@ -2,9 +2,9 @@
 // which it is listed, whatever the order of adding.
 
 #include "codes/codetables.h"
-#include "tests/translator/defaultlocale.h"
-#include "tests/translator/listtexts.h"
-#include "translator/collation.h"
+#include "rules/collation.h"
+#include "tests/support/defaultlocale.h"
+#include "tests/support/listtexts.h"
 #include "translator/wordtable.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 # The program's pictures, rendered from the SVG sources in src/ by scripts/render-images.sh.
 # Code names them ":/images/<file>".
-qt_add_resources(tesmora_widgets "images"
+qt_add_resources(tesmora_kit "images"
   PREFIX "/images"
   BASE "${CMAKE_CURRENT_LIST_DIR}/images"
   FILES

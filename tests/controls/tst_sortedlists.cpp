@@ -1,10 +1,10 @@
 // Adding to a sorted list box or combo box: each entry at its place, and a combo box neither
 // selects what is added nor loses the text its field shows.
 
-#include "tests/codes/combogestures.h"
-#include "tests/translator/defaultlocale.h"
-#include "tests/translator/listgestures.h"
-#include "translator/sortedlists.h"
+#include "controls/sortedlists.h"
+#include "tests/support/combogestures.h"
+#include "tests/support/defaultlocale.h"
+#include "tests/support/listgestures.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "app/colorvalue.h"
+#include "controls/colorvalue.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Shared rules (rules/): Qt Core only; used by the tools, the kit and the window.
+//
 // The order of the sorted lists (the word list and the three code lists): the collation of the
 // user's locale, ignoring case, so that an accented letter sorts with its base letter; an empty
 // entry sorts before every other one. The C/POSIX locale has no real collation (it would put

@@ -1,4 +1,4 @@
-#include "translator/lookup.h"
+#include "rules/lookup.h"
 
 #include <algorithm>
 

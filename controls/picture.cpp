@@ -1,6 +1,6 @@
-#include "app/picture.h"
+#include "controls/picture.h"
 
-#include "app/controls.h"
+#include "controls/controls.h"
 
 #include <QAbstractButton>
 #include <QIcon>

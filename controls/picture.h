@@ -1,5 +1,7 @@
 #pragma once
 
+// The window's kit (controls/): used by the tools and the window, built on the rules and Qt only.
+//
 // A control's Picture: the image resource it shows. Buttons show it as their icon, picture boxes
 // and images as their pixmap. The control remembers the resource, so that one control's picture
 // can be handed to another (the menu button takes the bulbs of the two hidden picture boxes).

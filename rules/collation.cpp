@@ -1,4 +1,4 @@
-#include "translator/collation.h"
+#include "rules/collation.h"
 
 #include <algorithm>
 
