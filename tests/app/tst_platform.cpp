@@ -22,17 +22,17 @@ void TestPlatform::choice_data()
     QTest::addColumn<QByteArray>("expected");
 
     // Wayland with XWayland: X11 first, for the minimised title; Wayland if XWayland fails.
-    QTest::newRow("wayland and xwayland") << QByteArray() << QByteArray("wayland-0")
-                                          << QByteArray(":0") << QByteArray("xcb;wayland");
+    QTest::newRow("wayland and xwayland")
+        << QByteArray() << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("xcb;wayland");
     QTest::newRow("wayland only") << QByteArray() << QByteArray("wayland-1") << QByteArray()
                                   << QByteArray("wayland");
     QTest::newRow("x11 only") << QByteArray() << QByteArray() << QByteArray(":1")
                               << QByteArray("xcb");
     // What the user asked for stands, whatever the session offers.
-    QTest::newRow("user chose wayland") << QByteArray("wayland") << QByteArray("wayland-0")
-                                        << QByteArray(":0") << QByteArray();
-    QTest::newRow("user chose offscreen") << QByteArray("offscreen") << QByteArray()
-                                          << QByteArray() << QByteArray();
+    QTest::newRow("user chose wayland")
+        << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray(":0") << QByteArray();
+    QTest::newRow("user chose offscreen")
+        << QByteArray("offscreen") << QByteArray() << QByteArray() << QByteArray();
     // Set but empty is not set, for Qt as for us.
     QTest::newRow("empty values") << QByteArray("") << QByteArray("") << QByteArray(":0")
                                   << QByteArray("xcb");

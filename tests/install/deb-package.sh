@@ -43,7 +43,7 @@ diff -u "$work/expected" "$work/files" || fail "the package holds other files th
 # loads at run time.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6 gstreamer1.0-plugins-good \
+for package in libqt6widgets6 libqt6multimedia6 libqt6gui6 libc6 gstreamer1.0-plugins-good \
     gstreamer1.0-plugins-base fonts-liberation qt6-wayland; do
     [[ ", $depends," =~ ,\ $package[\ ,] ]] || fail "Depends does not name $package"
 done

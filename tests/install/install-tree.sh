@@ -40,4 +40,4 @@ for size in 16 32 48 64 128 256; do
 done
 echo "installed files: ok"
 
-DESKTOP_ID=$id "$here/../e2e/with-x.sh" "$here/installed-window.sh" "$prefix/bin/tesmora"
+DESKTOP_ENTRY=$entry "$here/../e2e/with-x.sh" "$here/installed-window.sh" "$prefix/bin/tesmora"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The installed binary opens the clock window with the product title, and the window names its
-# desktop entry to the window manager.
+# The installed binary opens the clock window with the product title, and the desktop entry
+# (DESKTOP_ENTRY) names the window's class, by which a desktop shows the window under the entry's
+# name and icon.
 set -euo pipefail
 source "$E2E_LIB"
 
@@ -8,4 +9,7 @@ start_tesmora
 trap stop_tesmora EXIT
 wait_title '^Tesmora\.     ver\. 1\.0\.9$' 2
 shot_window installed
+class=$(xprop -id "$WIN" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p')
+grep -qx "StartupWMClass=$class" "$DESKTOP_ENTRY" ||
+    fail "the window's class '$class' is not the entry's $(grep StartupWMClass "$DESKTOP_ENTRY" || echo 'StartupWMClass (none)')"
 echo "installed window: ok"

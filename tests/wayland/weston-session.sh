@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The clock in a Wayland session, on a headless weston with XWayland. Where XWayland is there the
-# window goes through it, so that the window manager tells the clock when it is minimised and the
-# title carries the time; where it is not, the window opens on Wayland itself.
+# window goes through it: an X11 window, whose state the X window manager reports to the clock, so
+# that the title carries the time; where it is not, the window opens on Wayland itself.
 # Usage: weston-session.sh <tesmora binary> <desktop id>
 set -euo pipefail
 export TESMORA=$1
 id=$2
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-for tool in weston Xwayland xdotool xprop; do
+for tool in weston Xwayland xdotool xprop wmctrl; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/deps.sh installs it)" >&2; exit 1; }
 done
 
@@ -42,14 +42,18 @@ done
 unset QT_QPA_PLATFORM
 export WAYLAND_DISPLAY=$socket XDG_SESSION_TYPE=wayland LC_ALL=C.UTF-8 LANG=C.UTF-8
 
-# With XWayland: an X11 window, whose title carries the time while it is minimised.
+# With XWayland: the clock's window is on the X display. weston's own X window manager does not
+# iconify windows (a minimise request leaves WM_STATE Normal; the minimised title is tested under
+# openbox in tests/e2e), but it does maximise them, and the state it reports reaches the title.
 export DISPLAY=$x11
 start_tesmora
 product='^Tesmora\.     ver\. 1\.0\.9$'
 wait_title "$product" 2
-xdotool windowminimize "$WIN"
+wmctrl -i -r "$WIN" -b add,maximized_vert,maximized_horz
 wait_title '^[0-9]{2}:[0-9]{2}:[0-9]{2} \([0-9]{4}-[0-9]{2}-[0-9]{2}\) $' 2
-note "minimised under XWayland: '$(title)'"
+note "maximised under XWayland: '$(title)'"
+wmctrl -i -r "$WIN" -b remove,maximized_vert,maximized_horz
+wait_title "$product" 2
 stop_tesmora
 APP_PID=""
 
