@@ -56,7 +56,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation, qt6-wayland")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-pulseaudio, xdg-utils")
+# The About panel opens its links through xdg-open. (The PulseAudio output is in
+# gstreamer1.0-plugins-good.)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 # The package carries the program without its debugging information.
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -18,6 +18,7 @@ source "$here/../e2e/lib.sh"
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime
 socket=tesmora-$$
+: >"$work/weston.log" # there before the background start opens it
 weston --backend=headless-backend.so --xwayland --socket="$socket" --idle-time=0 \
     >"$work/weston.log" 2>&1 &
 weston=$!
@@ -60,10 +61,11 @@ APP_PID=""
 # Without XWayland: the window opens on Wayland itself, with the product title and the desktop id
 # (read from the protocol messages the clock sends to the compositor).
 unset DISPLAY
-WAYLAND_DEBUG=client "$TESMORA" >"$work/wayland.log" 2>&1 &
+: >"$work/wayland.log"
+WAYLAND_DEBUG=client "$TESMORA" >>"$work/wayland.log" 2>&1 &
 APP_PID=$!
 shown=""
-for _ in $(seq 100); do
+for _ in $(seq 200); do
     if grep -q 'set_title("Tesmora\.     ver\. 1\.0\.9")' "$work/wayland.log" &&
         grep -q "set_app_id(\"$id\")" "$work/wayland.log"; then
         shown=yes
