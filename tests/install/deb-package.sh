@@ -39,15 +39,25 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./|/|' | sort >"$w
 } | sort >"$work/expected"
 diff -u "$work/expected" "$work/files" || fail "the package holds other files than the ones above"
 
-# Dependencies: the Qt libraries the binary links (found by dpkg-shlibdeps) and the packages it
-# loads at run time.
+dpkg-deb -x "$deb" "$work/root"
+binary=$work/root/usr/bin/tesmora
+# The packaged binary is stripped.
+! readelf -S "$binary" | grep -q '\.symtab' || fail "the packaged binary is not stripped"
+
+# Dependencies: the package of every library the binary links (as dpkg-shlibdeps finds them), and
+# the packages it loads at run time, which no linker sees.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6widgets6 libqt6multimedia6 libqt6gui6 libc6 gstreamer1.0-plugins-good \
-    gstreamer1.0-plugins-base fonts-liberation qt6-wayland; do
-    [[ ", $depends," =~ ,\ $package[\ ,] ]] || fail "Depends does not name $package"
+names=" $(echo "$depends" | sed -e 's/([^)]*)//g' -e 's/[,|]/ /g' | tr -s ' ') "
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+needed=$(readelf -d "$binary" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p')
+[ -n "$needed" ] || fail "readelf lists no libraries for the binary"
+for lib in $needed; do
+    owner=$(dpkg -S "*/$multiarch/$lib" 2>/dev/null | awk -F: 'NR == 1 { print $1 }') || true
+    [ -n "$owner" ] || fail "no installed package holds $lib"
+    [[ $names == *" $owner "* ]] || fail "Depends does not name $owner, which holds $lib"
 done
-# The binary in the package is stripped.
-dpkg-deb -x "$deb" "$work/root"
-! readelf -S "$work/root/usr/bin/tesmora" | grep -q '\.symtab' || fail "the packaged binary is not stripped"
+for package in gstreamer1.0-plugins-good gstreamer1.0-plugins-base fonts-liberation qt6-wayland; do
+    [[ $names == *" $package "* ]] || fail "Depends does not name $package"
+done
 echo "package $(basename "$deb"): ok"
