@@ -5,6 +5,12 @@
 set -euo pipefail
 source "$E2E_LIB"
 
+# openbox names itself on the root window before it manages new windows; a window mapped in
+# between is never shown. It lists its clients once it does.
+for _ in $(seq 100); do
+    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
 start_tesmora
 trap stop_tesmora EXIT
 wait_title '^Tesmora\.     ver\. 1\.0\.9$' 2
