@@ -4,11 +4,12 @@
   observe.py lag SECONDS NAME:KIND:WID ...   KIND is title (_NET_WM_NAME, the shown time parsed
                                              from it) or damage (X Damage on the window)
   observe.py launch NAME -- COMMAND ...      launch to mapped window, then peak RSS 2 s on
-  observe.py sound NAME TRIES [--ui "X,Y ..."] -- COMMAND ...
+  observe.py sound TRIES "NAME|POINTS|COMMAND" ...
                                              launch to the first sound on the PulseAudio
-                                             monitor $MONITOR; with --ui, the program (started
-                                             in $MUSIC) is clicked at each client point X,Y in
-                                             turn and the time runs from the last click
+                                             monitor $MONITOR, the programs taking turns; with
+                                             POINTS ("X,Y X,Y ..."), the program (started in
+                                             $MUSIC) is clicked at each client point in turn
+                                             and the time runs from the last click
   observe.py idle SECONDS NAME:PID ...       CPU time and context switches of every thread
   observe.py rss SECONDS STEP NAME:PID       resident size over a long idle
   observe.py table RESULTS                   the table of every figure
@@ -17,13 +18,17 @@ Every measuring mode appends "figure<TAB>program<TAB>value" lines to $RESULTS.
 Times are taken with time.time() when the observer receives the event.
 """
 
+import array
+import fcntl
 import os
 import re
 import select
+import shlex
 import signal
 import statistics
 import subprocess
 import sys
+import termios
 import threading
 import time
 
@@ -190,19 +195,22 @@ class Monitor:
 
     def read(self):
         fd = self.p.stdout.fileno()
+        waiting = array.array("i", [0])
         while True:
             data = os.read(fd, 4096)
             t = time.time()
             if not data:
                 return
+            # What the recorder has written ends about now: the samples read, then those still
+            # waiting in the pipe.
+            fcntl.ioctl(fd, termios.FIONREAD, waiting)
             samples = memoryview(data[: len(data) // 2 * 2]).cast("h")
             with self.lock:
                 if self.armed_after is None or self.loud_at is not None:
                     continue
                 for i, s in enumerate(samples):
                     if abs(s) > 300:
-                        # The chunk ends about now; the sample came that much before.
-                        at = t - (len(samples) - i) / self.RATE
+                        at = t - (len(samples) - i + waiting[0] // 2) / self.RATE
                         if at >= self.armed_after:
                             self.loud_at = at
                         break
@@ -269,41 +277,51 @@ def click(d, win, x, y):
     return time.time()
 
 
-def sound(name, tries, command, ui):
-    """Click on play (ui: a program whose player is driven with clicks) or launch to first sound."""
+def sound(tries, programs):
+    """For each program in turn, TRIES times: launch it to its first sound, or, for a program with
+    points to click, launch it, click the points and time the last click to the first sound."""
     mon = Monitor(os.environ["MONITOR"])
-    time.sleep(0.5)
+    # The sink takes up the monitor's short latency only after the block it is playing, which
+    # lasts up to its longest latency (2 s).
+    time.sleep(3)
     for _ in range(tries):
-        mon.quiet()
-        if ui:
-            p = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                 cwd=os.environ["MUSIC"])
-            d, win = window_of(p.pid, r"^Tesmora")
-            if win is None:
-                p.kill()
-                p.wait()
-                continue
-            time.sleep(0.5)
-            for x, y in ui[:-1]:
-                click(d, win, x, y)
-                time.sleep(0.5)
-            time.sleep(1.0)  # a user takes a moment between picking the song and pressing play
-            mon.arm(time.time())
-            t0 = click(d, win, *ui[-1])
-        else:
-            mon.arm(time.time())
-            t0 = time.time()
-            p = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        heard = mon.wait(10)
-        if heard is not None:
-            record("sound-ms", name, f"{(heard - t0) * 1000:.1f}")
-        p.terminate()
-        try:
-            p.wait(5)
-        except subprocess.TimeoutExpired:
+        for spec in programs:
+            name, points, command = spec.split("|", 2)
+            ui = [tuple(int(v) for v in xy.split(",")) for xy in points.split()]
+            one_sound(mon, name, shlex.split(command), ui)
+    mon.p.terminate()
+
+
+def one_sound(mon, name, command, ui):
+    mon.quiet()
+    if ui:
+        p = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                             cwd=os.environ["MUSIC"])
+        d, win = window_of(p.pid, r"^Tesmora")
+        if win is None:
             p.kill()
             p.wait()
-    mon.p.terminate()
+            return
+        time.sleep(0.5)
+        for x, y in ui[:-1]:
+            click(d, win, x, y)
+            time.sleep(0.5)
+        time.sleep(1.0)  # a user takes a moment between picking the song and pressing play
+        mon.arm(time.time())
+        t0 = click(d, win, *ui[-1])
+    else:
+        mon.arm(time.time())
+        t0 = time.time()
+        p = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    heard = mon.wait(10)
+    if heard is not None:
+        record("sound-ms", name, f"{(heard - t0) * 1000:.1f}")
+    p.terminate()
+    try:
+        p.wait(5)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        p.wait()
 
 
 # --- idle cost ---------------------------------------------------------------------------------
@@ -438,13 +456,7 @@ def main():
     elif mode == "launch":
         launch(args[0], args[2:])
     elif mode == "sound":
-        name, tries = args[0], int(args[1])
-        rest = args[2:]
-        if rest and rest[0] == "--ui":
-            pts = [tuple(int(v) for v in xy.split(",")) for xy in rest[1].split()]
-            sound(name, tries, rest[3:], pts)
-        else:
-            sound(name, tries, rest[1:], None)
+        sound(int(args[0]), args[1:])
     elif mode == "idle":
         idle(float(args[0]), args[1:])
     elif mode == "rss":

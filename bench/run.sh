@@ -8,7 +8,8 @@
 # --baseline BIN  also measures another Tesmora binary (an older build, say) in the same run
 # --long          instead: the resident size of an idle Tesmora over 30 minutes
 #
-# Environment: BENCH_DIR (build and results, default build-bench/ in the tree), LAG_ROUNDS and
+# Environment: BENCH_DIR (builds and results, default build-bench/ in the tree), RESULTS (the
+# figures, default BENCH_DIR/results.tsv), LAG_ROUNDS and
 # LAG_SLOT (the lag is watched in LAG_ROUNDS rounds of LAG_SLOT seconds per group of programs),
 # LAUNCHES, SOUND_TRIES, IDLE_SECONDS, LONG_SECONDS.
 set -euo pipefail
@@ -96,7 +97,7 @@ sox -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 30 sine 440 vol 0.5
 lame --quiet -b 192 "$work/tone.wav" "$MUSIC/01 tone.mp3"
 
 mkdir -p "$bench_dir"
-export RESULTS=$bench_dir/results.tsv
+export RESULTS=${RESULTS:-$bench_dir/results.tsv}
 : >"$RESULTS"
 programs=(tesmora)
 [ -n "$baseline" ] && programs+=(baseline)
@@ -152,11 +153,11 @@ done
 # Points of the window, in pixels: the bulb, the player's button, the first file, play.
 ui="436,172 224,176 56,78 36,44"
 echo "bench: $sound_tries tries of first sound" >&2
-for _ in $(seq "$sound_tries"); do
-  for p in "${programs[@]}"; do "${observe[@]}" sound "$p" 1 --ui "$ui" -- "$(binary "$p")"; done
-  "${observe[@]}" sound mpg123 1 -- mpg123 -q -o pulse "$MUSIC/01 tone.mp3"
-  "${observe[@]}" sound "gst playbin" 1 -- gst-launch-1.0 -q playbin "uri=file://$MUSIC/01%20tone.mp3"
-done
+sounds=()
+for p in "${programs[@]}"; do sounds+=("$p|$ui|'$(binary "$p")'"); done
+sounds+=("mpg123||mpg123 -q -o pulse '$MUSIC/01 tone.mp3'")
+sounds+=("gst playbin||gst-launch-1.0 -q playbin 'uri=file://$MUSIC/01%20tone.mp3'")
+"${observe[@]}" sound "$sound_tries" "${sounds[@]}"
 
 # --- idle cost --------------------------------------------------------------------------------
 echo "bench: ${idle_seconds}s idle" >&2
