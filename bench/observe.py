@@ -285,8 +285,8 @@ def sound(tries, programs):
     # lasts up to its longest latency (2 s).
     time.sleep(3)
     for _ in range(tries):
-        for spec in programs:
-            name, points, command = spec.split("|", 2)
+        for entry in programs:
+            name, points, command = entry.split("|", 2)
             ui = [tuple(int(v) for v in xy.split(",")) for xy in points.split()]
             one_sound(mon, name, shlex.split(command), ui)
     mon.p.terminate()
