@@ -66,7 +66,7 @@ Form1::Form1(const DesktopPorts &ports, QWidget *parent) : QWidget(parent)
     bindControls();
     makeControllers(ports);
     wire();
-    Timer1->start();
+    clockTick->start();
 }
 
 void Form1::bindControls()

@@ -32,7 +32,8 @@ void Form1::makeControllers(const DesktopPorts &ports)
         NavigationControls {Picture1, Picture2, Picture5, Picture6, Picture8, Picture10, Picture12,
                             Picture13, Picture3, Picture4, Command1, Command2, Command3, Command4,
                             Command5, Command6, Command7, Command20, Command22});
-    clockTick = std::make_unique<ClockTick>(ClockTickControls {this, Label1, Label2}, ports.clock);
+    clockTick = std::make_unique<ClockTick>(ClockTickControls {this, Label1, Label2, Timer1},
+                                            ports.clock);
     appearance = std::make_unique<Appearance>(
         AppearanceControls {this, Frame1, Frame2, Label1, Label2, Command1, Command2, Picture1},
         ports.colours);
