@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "desktop/qtports.h"
-#include "player/qtmediaengine.h"
+#include "player/gstmediaengine.h"
 
 #include <QDateTime>
 #include <cstdio>
@@ -26,7 +26,6 @@ int main(int argc, char **argv)
                    stderr);
         return EXIT_FAILURE;
     }
-    tesmora::preferGStreamerBackend();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     tesmora::Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tesmora"));
@@ -36,7 +35,7 @@ int main(int argc, char **argv)
     tesmora::QtColourChooser colours;
     tesmora::QtBrowser browser;
     tesmora::QtClipboard clipboard;
-    tesmora::Form1 form({prompts, colours, browser, clipboard, tesmora::makeQtMediaEngine,
+    tesmora::Form1 form({prompts, colours, browser, clipboard, tesmora::makeGstMediaEngine,
                          [] { return QDateTime::currentDateTime(); }});
     prompts.setParent(&form);
     colours.setParent(&form);

@@ -1,7 +1,7 @@
-// The Qt Multimedia engine with real files: what loads, what fails, and that each failed load
+// The GStreamer engine with real files: what loads, what fails, and that each failed load
 // gets one message naming the file while the file loaded before goes on.
 
-#include "player/qtmediaengine.h"
+#include "player/gstmediaengine.h"
 #include "tests/player/playerfixture.h"
 
 #include <QRandomGenerator>
@@ -20,9 +20,9 @@ QString cannotPlay(const QString &path)
 // The panel with the real engine; keeps a pointer to it for the test to look inside.
 struct RealPanel
 {
-    QtMediaEngine *engine = nullptr;
+    GstMediaEngine *engine = nullptr;
     PlayerPanel panel {[this]() -> std::unique_ptr<MediaEngine> {
-        auto made = std::make_unique<QtMediaEngine>();
+        auto made = std::make_unique<GstMediaEngine>();
         engine = made.get();
         return made;
     }};
@@ -30,7 +30,7 @@ struct RealPanel
 
 } // namespace
 
-class TestQtMediaEngine : public QObject
+class TestGstMediaEngine : public QObject
 {
     Q_OBJECT
     QTemporaryDir tmp;
@@ -55,36 +55,9 @@ private Q_SLOTS:
         QVERIFY(toneBytes.size() > 10000);
     }
 
-    void preferGStreamer_data()
-    {
-        QTest::addColumn<QByteArray>("before"); // empty: not set
-        QTest::addColumn<QByteArray>("after");
-        QTest::newRow("unset") << QByteArray() << QByteArray("gstreamer");
-        QTest::newRow("the user's choice stays") << QByteArray("ffmpeg") << QByteArray("ffmpeg");
-    }
-    void preferGStreamer()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        const QByteArray saved = qgetenv("QT_MEDIA_BACKEND");
-        const bool wasSet = qEnvironmentVariableIsSet("QT_MEDIA_BACKEND");
-        const auto restore = qScopeGuard([&] {
-            if (wasSet)
-                qputenv("QT_MEDIA_BACKEND", saved);
-            else
-                qunsetenv("QT_MEDIA_BACKEND");
-        });
-        if (before.isEmpty())
-            qunsetenv("QT_MEDIA_BACKEND");
-        else
-            qputenv("QT_MEDIA_BACKEND", before);
-        preferGStreamerBackend();
-        QCOMPARE(qgetenv("QT_MEDIA_BACKEND"), after);
-    }
-
     void nothingLoaded()
     {
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         engine.play();
         engine.stop();
         engine.setVolume(-600);
@@ -195,7 +168,7 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::copy(tmp.filePath("good.mp3"), tmp.filePath("second.mp3")));
         const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("second.mp3")); });
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         int failures = 0;
         engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
         QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("good.mp3"), 10000);
@@ -208,9 +181,24 @@ private Q_SLOTS:
         QCOMPARE(failures, 0);
     }
 
+    void playsAgainAfterTheEnd()
+    {
+        QVERIFY(makeTone(tmp.filePath("short.mp3"), 0.5));
+        GstMediaEngine engine;
+        engine.load(tmp.filePath("short.mp3"), [] {});
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("short.mp3"), 10000);
+        engine.play();
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isPlaying(), 5000);
+        // At its end it stops by itself, and play starts it over.
+        QTRY_VERIFY_WITH_TIMEOUT(!engine.isPlaying(), 10000);
+        engine.play();
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isPlaying(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!engine.isPlaying(), 10000);
+    }
+
     void playWhileLoadingStartsOnceLoaded()
     {
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         engine.load(tmp.filePath("good.mp3"), [] {});
         QVERIFY(engine.isLoading());
         engine.play();
@@ -227,7 +215,7 @@ private Q_SLOTS:
 
     void newerLoadSupersedesAPendingOne()
     {
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         int failures = 0;
         engine.load(tmp.filePath("does-not-exist.mp3"), [&] { ++failures; });
         engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
@@ -238,7 +226,7 @@ private Q_SLOTS:
 
     void failureIsNeverReportedFromInsideLoad()
     {
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         int failures = 0;
         engine.load(tmp.filePath("does-not-exist.mp3"), [&] { ++failures; });
         QCOMPARE(failures, 0);
@@ -265,5 +253,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestQtMediaEngine)
-#include "tst_qtmediaengine.moc"
+QTEST_MAIN(TestGstMediaEngine)
+#include "tst_gstmediaengine.moc"
