@@ -6,6 +6,10 @@
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace tesmora;
 using namespace tesmora::testing;
@@ -233,6 +237,50 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(failures, 1, 10000);
         QTest::qWait(500);
         QCOMPARE(failures, 1);
+    }
+
+    void aSoundServerThatNeverAnswersDoesNotHoldTheWindow()
+    {
+        // A sound server that lets clients connect and never says a word.
+        QTemporaryDir dir;
+        const QByteArray socketPath = QFile::encodeName(dir.filePath(QStringLiteral("native")));
+        int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(listener >= 0);
+        const auto closeListener = qScopeGuard([&] {
+            if (listener >= 0)
+                ::close(listener);
+        });
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, socketPath.constData(), sizeof address.sun_path);
+        QVERIFY(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+        QVERIFY(::listen(listener, 4) == 0);
+        const QByteArray saved = qgetenv("PULSE_SERVER");
+        const bool wasSet = qEnvironmentVariableIsSet("PULSE_SERVER");
+        const auto restore = qScopeGuard([&] {
+            if (wasSet)
+                qputenv("PULSE_SERVER", saved);
+            else
+                qunsetenv("PULSE_SERVER");
+        });
+        qputenv("PULSE_SERVER", "unix:" + socketPath);
+
+        GstMediaEngine engine;
+        int failures = 0;
+        engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
+        // The engine knocks at the server and waits for it, while the event loop goes on.
+        const auto knocked = [&] {
+            pollfd waiting {listener, POLLIN, 0};
+            return ::poll(&waiting, 1, 0) == 1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(knocked(), 10000);
+        QVERIFY(engine.isLoading());
+
+        // The server goes away: the file loads on whatever output is left.
+        ::close(listener);
+        listener = -1;
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("good.mp3"), 20000);
+        QCOMPARE(failures, 0);
     }
 
     void unreadableFile()
