@@ -14,9 +14,8 @@ namespace tesmora {
 namespace {
 constexpr const char *pictureKey = "tesmoraPicture";
 
-// Every image of a picture file (icon files hold several sizes). The format is named by the
-// file's suffix: a reader left to guess it (as QIcon's own file loading does for a ".bmp") loads
-// every image plugin of the system to ask each, which costs the start-up time and memory.
+// Every image of a picture file (icon files hold several sizes), in the format its suffix names
+// rather than one guessed from the content.
 QList<QImage> imagesOf(const QString &resource)
 {
     QImageReader reader(resource, QFileInfo(resource).suffix().toLower().toLatin1());
@@ -84,7 +83,8 @@ void setPicture(QWidget *control, const QString &resource)
         return;
     }
     // Decoded when first seen: most pictures sit on panels that may never be opened, and the
-    // first picture in a format Qt reads itself (".bmp", ".png") loads every image plugin.
+    // first picture in a format Qt reads itself (".bmp", ".png") makes Qt load every image
+    // plugin of the system to ask whether one of them reads it first.
     if (control->property(waitingKey).toBool())
         return;
     control->setProperty(waitingKey, true);
