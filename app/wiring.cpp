@@ -10,6 +10,7 @@
 #include "clock/prompts.h"
 #include "codes/codes.h"
 #include "controls/combopicks.h"
+#include "controls/firstshow.h"
 #include "conversions/conversions.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
@@ -58,8 +59,10 @@ void Form1::makeControllers(const DesktopPorts &ports)
 void Form1::Form_Load()
 {
     setWindowTitle(productTitle());
-    translator->fill();
-    codes->fill();
+    // The word list and the code lists are sorted by collation, which is costly to set up:
+    // they are filled when their panels are first shown, not before the clock appears.
+    whenFirstShown(Picture10, [this] { translator->fill(); });
+    whenFirstShown(Picture13, [this] { codes->fill(); });
 }
 
 void Form1::Form_Click()

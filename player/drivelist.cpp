@@ -60,12 +60,22 @@ DriveList::DriveList(QWidget *parent) : QComboBox(parent)
         if (!filling)
             Q_EMIT driveChanged();
     });
-    setVolumeSource(systemVolumes);
 }
 
 void DriveList::setVolumeSource(VolumeSource s)
 {
     source = std::move(s);
+    read = false;
+    readStart();
+}
+
+void DriveList::readStart()
+{
+    if (read)
+        return;
+    read = true;
+    // Asking the system for its volumes can take a while (a slow network mount): not before
+    // the list is seen.
     const QList<Volume> volumes = source();
     const qsizetype start = holderOf(volumes, QDir::currentPath());
     fill(volumes, start >= 0 ? volumes[start].rootPath : QString());
@@ -73,7 +83,16 @@ void DriveList::setVolumeSource(VolumeSource s)
 
 void DriveList::refresh()
 {
-    fill(source(), drive());
+    if (!read)
+        readStart();
+    else
+        fill(source(), drive());
+}
+
+void DriveList::showEvent(QShowEvent *event)
+{
+    readStart();
+    QComboBox::showEvent(event);
 }
 
 void DriveList::showPopup()
@@ -105,11 +124,13 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
 
 QString DriveList::drive() const
 {
+    const_cast<DriveList *>(this)->readStart();
     return currentData(RootRole).toString();
 }
 
 bool DriveList::isReady() const
 {
+    const_cast<DriveList *>(this)->readStart();
     return currentIndex() >= 0 && currentData(ReadyRole).toBool();
 }
 

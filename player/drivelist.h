@@ -26,6 +26,7 @@ class DriveList : public QComboBox
 public:
     using VolumeSource = std::function<QList<Volume>()>;
 
+    // Reads the system's volumes when the list is first shown or asked for its drive.
     explicit DriveList(QWidget *parent = nullptr);
 
     // Where the volumes come from (the system's by default); reads them at once and selects
@@ -41,14 +42,19 @@ public:
 
     void showPopup() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 Q_SIGNALS:
     // The user chose another drive.
     void driveChanged();
 
 private:
     void fill(const QList<Volume> &volumes, const QString &keep);
-    VolumeSource source;
+    void readStart();
+    VolumeSource source = systemVolumes;
     bool filling = false;
+    bool read = false;
 };
 
 } // namespace tesmora

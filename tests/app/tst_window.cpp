@@ -340,6 +340,10 @@ void TestWindow::sharedPictures()
     QVERIFY(!w->windowIcon().isNull());
     QCOMPARE(w->windowIcon().pixmap(32).toImage(),
              QIcon(picture(w->Picture11)).pixmap(32).toImage());
+    // Pictures and pointers are read when their controls are first seen.
+    for (QWidget *c : std::initializer_list<QWidget *> {w->Picture7, w->Label5, w->Command1,
+                                                        w->Command3, w->Command17, w->Image2})
+        reveal(c);
     // The pointing hand: one image, tip of the finger at (12, 1).
     for (QWidget *c : {static_cast<QWidget *>(w->Picture7), static_cast<QWidget *>(w->Label5)}) {
         QCOMPARE(c->cursor().shape(), Qt::BitmapCursor);

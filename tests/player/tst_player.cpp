@@ -67,6 +67,8 @@ private Q_SLOTS:
         // The system no longer tells where the program stands: the lists start at the root.
         FolderList folders;
         FileList files;
+        folders.show();
+        files.show();
         QCOMPARE(folders.path(), QStringLiteral("/"));
         QVERIFY(folders.count() > 1);
         QVERIFY(files.setPath(tmp.path()));
@@ -86,6 +88,8 @@ private Q_SLOTS:
         });
         FolderList folders;
         FileList files;
+        folders.show();
+        files.show();
         QCOMPARE(folders.path(), tmp.path() + "/a");
         QCOMPARE(folders.item(folders.count() - 1)->text(), QStringLiteral("b"));
         QCOMPARE(files.path(), tmp.path() + "/a/b");

@@ -1,7 +1,7 @@
-// Real sound: the panel with the Qt engine plays a steady tone into a PulseAudio null sink
+// Real sound: the panel with the GStreamer engine plays a steady tone into a PulseAudio null sink
 // started by the test, and the sink's monitor is recorded to measure what came out.
 
-#include "player/qtmediaengine.h"
+#include "player/gstmediaengine.h"
 #include "tests/player/playerfixture.h"
 
 #include <QElapsedTimer>
@@ -167,7 +167,7 @@ private Q_SLOTS:
             QSKIP(qPrintable(QLatin1String("PulseAudio cannot start here, so no sound can be "
                                            "recorded: ")
                              + why));
-        // Before anything of Qt Multimedia connects to a sound server.
+        // Before anything of GStreamer connects to a sound server.
         qputenv("PULSE_SERVER", server.server().toLocal8Bit());
         QVERIFY(tmp.isValid());
         QVERIFY2(makeTone(tmp.filePath("tone.mp3"), 30, 440, 0.5),
@@ -179,9 +179,9 @@ private Q_SLOTS:
     {
         Recorder recorder(server);
         QVERIFY(recorder.started());
-        QtMediaEngine *engine = nullptr;
+        GstMediaEngine *engine = nullptr;
         PlayerPanel p([&engine]() -> std::unique_ptr<MediaEngine> {
-            auto made = std::make_unique<QtMediaEngine>();
+            auto made = std::make_unique<GstMediaEngine>();
             engine = made.get();
             return made;
         });
