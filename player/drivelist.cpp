@@ -40,10 +40,12 @@ QList<Volume> systemVolumes()
     QList<Mount> mounts;
     for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
         const QString root = info.rootPath();
-        // Files bind-mounted into containers are no drives.
-        if (!QFileInfo(root).isDir())
+        const QByteArray type = info.fileSystemType();
+        // Files bind-mounted into containers are no drives. Pseudo file systems, which the rule
+        // leaves out, are not looked at: that would mount an automount point.
+        if (!isPseudoFileSystem(type, root) && !QFileInfo(root).isDir())
             continue;
-        mounts.append({root, info.fileSystemType(), info.name(), info.isValid() && info.isReady()});
+        mounts.append({root, type, info.name(), info.isValid() && info.isReady()});
     }
     return drivesAmong(mounts);
 }
