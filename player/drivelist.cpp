@@ -37,20 +37,17 @@ qsizetype holderOf(const QList<Volume> &volumes, const QString &path)
 
 QList<Volume> systemVolumes()
 {
-    QList<Volume> volumes;
+    QList<Mount> mounts;
     for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
         const QString root = info.rootPath();
-        if (isPseudoFileSystem(info.fileSystemType(), root))
+        const QByteArray type = info.fileSystemType();
+        // Files bind-mounted into containers are no drives. Pseudo file systems, which the rule
+        // leaves out, are not looked at: that would mount an automount point.
+        if (!isPseudoFileSystem(type, root) && !QFileInfo(root).isDir())
             continue;
-        // Files bind-mounted into containers are no drives.
-        if (!QFileInfo(root).isDir())
-            continue;
-        const bool seen = std::any_of(volumes.cbegin(), volumes.cend(),
-                                      [&](const Volume &v) { return v.rootPath == root; });
-        if (!seen)
-            volumes.append({root, info.name(), info.isValid() && info.isReady()});
+        mounts.append({root, type, info.name(), info.isValid() && info.isReady()});
     }
-    return volumes;
+    return drivesAmong(mounts);
 }
 
 DriveList::DriveList(QWidget *parent) : QComboBox(parent)

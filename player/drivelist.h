@@ -3,21 +3,16 @@
 // The drive list: a drop-down of the mounted volumes that hold real file systems, each shown
 // with its root path and label.
 
+#include "player/playerrules.h"
+
 #include <QComboBox>
 #include <QList>
 #include <functional>
 
 namespace tesmora {
 
-struct Volume
-{
-    QString rootPath;
-    QString label;
-    bool ready = true; // mounted and answering; a drive that is not is "not a valid drive"
-    bool operator==(const Volume &) const = default;
-};
-
-// The system's volumes without pseudo file systems, in the order they are mounted.
+// The system's volumes without pseudo file systems, in the order they are mounted; the root
+// folder is always one of them.
 QList<Volume> systemVolumes();
 
 class DriveList : public QComboBox
