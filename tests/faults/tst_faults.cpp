@@ -250,8 +250,11 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
-        if (fault == Fault::UnreadableFolder && !runUnprivileged("fault:unreadable folder"))
+        if (fault == Fault::UnreadableFolder && !runUnprivileged("fault:unreadable folder")) {
+            // The case ran in a child process, which this one waited for.
+            delegated = true;
             return;
+        }
 
         QTemporaryDir tmp;
         QVERIFY(tmp.isValid());
