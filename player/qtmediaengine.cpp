@@ -1,6 +1,7 @@
 #include "player/qtmediaengine.h"
 
 #include "player/playerrules.h"
+#include "player/threadedmediaengine.h"
 
 #include <QAudioOutput>
 #include <QTimer>
@@ -143,7 +144,8 @@ double QtMediaEngine::gain() const
 
 std::unique_ptr<MediaEngine> makeQtMediaEngine()
 {
-    return std::make_unique<QtMediaEngine>();
+    return std::make_unique<ThreadedMediaEngine>(
+        []() -> std::unique_ptr<MediaEngine> { return std::make_unique<QtMediaEngine>(); });
 }
 
 } // namespace tesmora

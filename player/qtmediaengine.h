@@ -50,7 +50,7 @@ private:
     int volume;
 };
 
-// The engine main() hands to the window.
+// The engine main() hands to the window: a QtMediaEngine on a thread of its own.
 std::unique_ptr<MediaEngine> makeQtMediaEngine();
 
 } // namespace tesmora

@@ -25,7 +25,10 @@
 #include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace tesmora;
@@ -44,6 +47,7 @@ enum class Fault {
     OddName,
     InvalidUtf8Name,
     NoAudioServer,
+    SlowAudioServer,
     NoBrowser,
     NoClipboardOwner,
     Locale,
@@ -92,16 +96,19 @@ struct RealWindow
     QList<Volume> volumes;
     std::unique_ptr<Form1> form;
 
-    RealWindow()
+    // `ownEngine`: the program's own engine, on its own thread; otherwise a QtMediaEngine on
+    // this thread, which the test can look into.
+    explicit RealWindow(bool ownEngine = false)
     {
+        MediaEngineFactory engines = [this]() -> std::unique_ptr<MediaEngine> {
+            auto made = std::make_unique<QtMediaEngine>();
+            engine = made.get();
+            return made;
+        };
+        if (ownEngine)
+            engines = makeQtMediaEngine;
         form = std::make_unique<Form1>(DesktopPorts {prompts, colours, browser, clipboard,
-                                                     [this]() -> std::unique_ptr<MediaEngine> {
-                                                         auto made
-                                                             = std::make_unique<QtMediaEngine>();
-                                                         engine = made.get();
-                                                         return made;
-                                                     },
-                                                     [this] { return now; }});
+                                                     std::move(engines), [this] { return now; }});
         prompts.setParent(form.get());
         form->Timer1->stop();
         form->Form_Load();
@@ -144,6 +151,7 @@ class TestFaults : public QObject
     std::unique_ptr<Heartbeat> heart;
     qint64 longest = 0;
     bool delegated = false;
+    std::optional<qint64> measured;
 
     // Loads `name` from the file list by a click and waits until the engine has settled.
     static void clickAndSettle(RealWindow &w, const QString &name)
@@ -173,13 +181,15 @@ private Q_SLOTS:
     void init()
     {
         delegated = false;
+        measured.reset();
         heart->restart();
     }
     void cleanup()
     {
         if (delegated)
             return;
-        const qint64 stall = heart->longestStall().count();
+        // A case may measure before its window closes; closing is not part of the window's life.
+        const qint64 stall = measured.value_or(heart->longestStall().count());
         longest = std::max(longest, stall);
         qInfo("longest event-loop stall %lld ms", static_cast<long long>(stall));
     }
@@ -235,6 +245,8 @@ private Q_SLOTS:
             << Fault::InvalidUtf8Name << "bad\xff name.mp3" << QByteArray("tone") << QString();
         QTest::newRow("no audio server")
             << Fault::NoAudioServer << "tone.mp3" << QByteArray("tone") << QString();
+        QTest::newRow("audio server that never answers")
+            << Fault::SlowAudioServer << "tone.mp3" << QByteArray("tone") << QString();
         QTest::newRow("no browser registered")
             << Fault::NoBrowser << QString() << QByteArray() << cannotOpenText(websiteUrl());
         QTest::newRow("no clipboard owner")
@@ -290,14 +302,36 @@ private Q_SLOTS:
 
         const DefaultLocale pinned(fault == Fault::Locale ? QLocale(name) : QLocale::c());
         MessageReader reader;
-        RealWindow w;
+        RealWindow w(fault == Fault::SlowAudioServer);
         w.useVolumes({{tmp.path(), "Disk", true}});
         QString path; // the file or folder the message names
         qsizetype expected = message.isEmpty() ? 0 : 1;
 
+        // An audio server that takes the connection and never answers.
+        std::optional<QByteArray> savedServer;
+        int mute = -1;
+        const auto closeMute = qScopeGuard([&] {
+            if (mute >= 0)
+                ::close(mute);
+            if (savedServer)
+                qputenv("PULSE_SERVER", *savedServer);
+        });
+        if (fault == Fault::SlowAudioServer) {
+            const QByteArray socketPath = QFile::encodeName(tmp.filePath("pulse"));
+            mute = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address {};
+            address.sun_family = AF_UNIX;
+            QVERIFY(size_t(socketPath.size()) < sizeof address.sun_path);
+            std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+            QVERIFY(::bind(mute, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+            QVERIFY(::listen(mute, 16) == 0);
+            savedServer = qgetenv("PULSE_SERVER");
+            qputenv("PULSE_SERVER", "unix:" + socketPath);
+        }
+
         // Player cases start with a good file loaded and playing, which must go on.
         const bool player = fault != Fault::NoBrowser && fault != Fault::NoClipboardOwner
-            && fault != Fault::Locale;
+            && fault != Fault::Locale && fault != Fault::SlowAudioServer;
         if (player) {
             w.openTool(w->Command6);
             QVERIFY(w->File1->isVisible());
@@ -404,6 +438,26 @@ private Q_SLOTS:
             QCOMPARE(w.engine->loadedPath(), path);
             QTest::mouseClick(w->Command9, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(w.engine->isPlaying(), 10000);
+            break;
+        }
+        case Fault::SlowAudioServer: {
+            // The program's own engine waits on the server; the window goes on answering.
+            w.openTool(w->Command6);
+            PlayerPanel::click(w->File1, "good.mp3");
+            QTest::mouseClick(w->Command9, Qt::LeftButton);
+            QTest::mouseClick(w->Command6, Qt::LeftButton);
+            w.openTool(w->Command7);
+            QTest::keyClicks(w->Text1, "2");
+            QTest::keyClicks(w->Text2, "3");
+            QTest::mouseClick(w->Command12, Qt::LeftButton);
+            QCOMPARE(w->Text3->text(), QStringLiteral("  5"));
+            const qint64 beats = heart->beats();
+            QTRY_VERIFY_WITH_TIMEOUT(heart->beats() >= beats + 10, 10000);
+            QTest::mouseClick(w->Command7, Qt::LeftButton);
+            QVERIFY(w->Command6->isEnabled());
+            measured = heart->longestStall().count();
+            // The server's own time-out is half a minute: a window that waited on it shows here.
+            QVERIFY2(*measured < 10000, qPrintable(QString::number(*measured)));
             break;
         }
         case Fault::NoAudioServer:

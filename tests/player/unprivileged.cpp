@@ -40,7 +40,7 @@ bool runUnprivileged(const char *testFunction)
     child.start(QStringLiteral("setpriv"),
                 {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
                  QStringLiteral("--clear-groups"), QStringLiteral("--"), copy,
-                 QString::fromUtf8(testFunction)});
+                 QString::fromLatin1(testFunction)});
     if (!child.waitForStarted(10000) || !child.waitForFinished(120000)) {
         child.kill();
         child.waitForFinished();
@@ -50,8 +50,8 @@ bool runUnprivileged(const char *testFunction)
     }
     const QString out = QString::fromLocal8Bit(child.readAll());
     // "function" or "function:row", as Qt Test takes them on its command line.
-    const QString function = QString::fromUtf8(testFunction).section(u':', 0, 0);
-    const QString row = QString::fromUtf8(testFunction).section(u':', 1);
+    const QString function = QString::fromLatin1(testFunction).section(u':', 0, 0);
+    const QString row = QString::fromLatin1(testFunction).section(u':', 1);
     const QRegularExpression passLine(
         QStringLiteral("^PASS   : \\w+::%1\\(%2\\)$")
             .arg(QRegularExpression::escape(function), QRegularExpression::escape(row)),
