@@ -99,20 +99,18 @@ private Q_SLOTS:
         Seen seen;
         seen.holdLoads = true;
         int failures = 0;
+        QPointer<QThread> thread;
         {
             ThreadedMediaEngine engine([&] { return std::make_unique<ScriptedEngine>(seen); });
             engine.load(QStringLiteral("bad.mp3"), [&] { ++failures; });
             QTRY_VERIFY_WITH_TIMEOUT(seen.taken().contains("made"), 10000);
+            QMutexLocker lock(&seen.mutex);
+            thread = seen.threads.first();
         } // closes while the engine's thread is still stuck in load
         // The audio system lets go: the engine finishes its load, fails, and goes away.
         seen.stuck.release();
         QTRY_VERIFY_WITH_TIMEOUT(seen.destroyed, 10000);
         // The thread left behind ends, and nothing of it stays.
-        QPointer<QThread> thread;
-        {
-            QMutexLocker lock(&seen.mutex);
-            thread = seen.threads.first();
-        }
         QTRY_VERIFY_WITH_TIMEOUT(thread.isNull(), 10000);
         QCoreApplication::sendPostedEvents();
         QCOMPARE(failures, 0);
