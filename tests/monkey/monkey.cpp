@@ -538,10 +538,12 @@ void MonkeyRun::run(const MonkeyEvent &e)
                 commit.setCommitString(e.text);
                 QApplication::sendEvent(field, &commit);
             } else {
+                // Key by key, with the window answering between them as it does for a typist.
                 for (QChar c : e.text) {
                     if (!field->isVisible())
                         break;
                     typeKey(field, c);
+                    QCoreApplication::processEvents();
                 }
             }
         }
