@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
@@ -16,8 +17,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 namespace tesmora::testing {
 
@@ -242,7 +245,18 @@ MonkeyRun::MonkeyRun(const QString &root, const QLocale &locale) : root(root), l
 
 MonkeyRun::~MonkeyRun()
 {
+    // Qt 6.4's calendar forgets the editor of a date being typed into it when it closes within
+    // the moment it waits for more digits; end that typing first, as the user's Escape does.
+    QCalendarWidget *calendar = w->form->MonthView1;
+    if (auto *days = calendar->findChild<QTableView *>())
+        QTest::keyClick(days, Qt::Key_Escape);
+    QTest::keyClick(calendar, Qt::Key_Escape);
     w.reset();
+    // A tip the pointer left behind goes away later by itself; let it go now, so that nothing of
+    // this run is still on its way out when the next one starts or the program ends.
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000))
+        qWarning("a tool tip stayed");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

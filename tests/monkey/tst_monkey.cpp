@@ -74,6 +74,21 @@ private Q_SLOTS:
     void cleanupTestCase()
     {
         QDir::setCurrent(startFolder);
+        // Every window of the runs goes away, popups and tips included.
+        const auto left = [] {
+            QStringList names;
+            for (const QWidget *w : QApplication::topLevelWidgets())
+                names.append(QString::fromLatin1(w->metaObject()->className()) + u'/'
+                             + w->objectName());
+            return names;
+        };
+        const bool gone = QTest::qWaitFor(
+            [&] {
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                return left().isEmpty();
+            },
+            5000);
+        QVERIFY2(gone, qPrintable(left().join(u' ')));
         if (totalMs > 0)
             qInfo("monkey: %lld events in %lld ms (%lld events/s), longest event-loop stall "
                   "%lld ms",
