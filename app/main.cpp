@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/form1.h"
+#include "app/platform.h"
 #include "desktop/qtports.h"
 #include "player/qtmediaengine.h"
 
@@ -28,8 +29,16 @@ int main(int argc, char **argv)
     }
     tesmora::preferGStreamerBackend();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // The platform is chosen through the environment Qt reads at start-up; the programs the
+    // clock starts later (the browser) get the session's environment as it was.
+    const QByteArray platform = tesmora::preferredPlatform(tesmora::currentSession());
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
     tesmora::Application app(argc, argv);
+    if (!platform.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
     QCoreApplication::setApplicationName(QStringLiteral("Tesmora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESMORA_APP_ID));
     QCoreApplication::setApplicationVersion(QStringLiteral(TESMORA_VERSION));
 
     tesmora::QtPrompts prompts;
