@@ -2,6 +2,7 @@
 
 #include "app/navigation.h"
 #include "controls/picture.h"
+#include "tests/support/tools.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
@@ -14,29 +15,6 @@ using namespace tesmora::testing;
 
 namespace {
 
-struct Tool
-{
-    const char *button;
-    QList<const char *> chain; // the panels that must be shown, outermost first
-    const char *seen; // the panel whose content the user sees
-};
-
-// Each tool, its chain of containers, and the panel seen in front.
-const QList<Tool> tools = {
-    {"Command3", {"Picture8", "Picture10", "Picture12"}, "Picture12"},
-    {"Command4", {"Picture8", "Picture10"}, "Picture10"},
-    {"Command5", {"Picture8"}, "Picture8"},
-    {"Command6", {"Picture2"}, "Picture2"},
-    {"Command7", {"Picture5"}, "Picture5"},
-    {"Command20", {"Picture5", "Picture6"}, "Picture6"},
-    {"Command22", {"Picture8", "Picture10", "Picture12", "Picture13"}, "Picture13"},
-};
-
-const QStringList toolButtons
-    = {"Command3", "Command4", "Command5", "Command6", "Command7", "Command20", "Command22"};
-const QStringList toolPanels
-    = {"Picture2", "Picture5", "Picture6", "Picture8", "Picture10", "Picture12", "Picture13"};
-
 QPushButton *button(Window &w, const QString &name)
 {
     return w->findChild<QPushButton *>(name);
@@ -45,31 +23,13 @@ bool flag(Window &w, const QString &panel)
 {
     return !w->findChild<QWidget *>(panel)->isHidden();
 }
-
-// The tools whose panel the user sees in front.
 QStringList toolsSeen(Window &w)
 {
-    QStringList front;
-    for (const Tool &t : tools) {
-        QWidget *p = w->findChild<QWidget *>(QString::fromLatin1(t.seen));
-        if (!p->isVisible())
-            continue;
-        // The deepest visible panel of a chain is the one in front.
-        bool innerVisible = false;
-        for (const QObject *child : p->children())
-            if (auto *cw = qobject_cast<const Panel *>(child))
-                innerVisible = innerVisible || cw->isVisible();
-        if (!innerVisible)
-            front.append(QString::fromLatin1(t.button));
-    }
-    return front;
+    return testing::toolsSeen(w.form.get());
 }
-
-// The one tool seen, or an empty text.
 QString toolSeen(Window &w)
 {
-    const QStringList seen = toolsSeen(w);
-    return seen.size() == 1 ? seen.first() : seen.join(QLatin1Char('+'));
+    return testing::toolSeen(w.form.get());
 }
 
 } // namespace

@@ -132,7 +132,8 @@ inline void make(const QString &root, const QStringList &names, const QByteArray
 
 // Root reads every folder, so checks of unreadable folders run as "nobody". Returns true when
 // the caller runs unprivileged and should do the check itself; otherwise runs `testFunction`
-// of this program again as nobody, reports its outcome, and returns false.
+// of this program again as nobody, reports its outcome, and returns false. `testFunction` may
+// name one row of a data-driven test as "function:row".
 bool runUnprivileged(const char *testFunction);
 
 } // namespace tesmora::testing
