@@ -49,10 +49,10 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
     case Kind::Frame:
         return new Frame(parent);
     case Kind::Label: {
-        auto *label = new Label(parent);
+        auto *label = spec.fit ? new FittingLabel(parent) : new Label(parent);
         label->setText(utf8(spec.text));
         label->setAlignment(alignmentOf(spec.align));
-        label->setWordWrap(true);
+        label->setWordWrap(!spec.fit);
         return label;
     }
     case Kind::PictureBox: {
@@ -69,16 +69,10 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
     }
     case Kind::TextBox:
         return new TextBox(parent);
-    case Kind::Button: {
-        auto *button = new QPushButton(utf8(spec.text), parent);
-        button->setAutoDefault(false);
-        return button;
-    }
-    case Kind::GraphicalButton: {
-        auto *button = new QPushButton(parent);
-        button->setAutoDefault(false);
-        return button;
-    }
+    case Kind::Button:
+        return new PushButton(utf8(spec.text), parent);
+    case Kind::GraphicalButton:
+        return new PushButton(QString(), parent);
     case Kind::ComboBox: {
         auto *combo = new QComboBox(parent);
         combo->setEditable(true);
@@ -129,6 +123,16 @@ void applyCommon(const ControlSpec &spec, QWidget *w)
     w->setFont(fontOf(spec.font));
     if (spec.tooltip)
         w->setToolTip(utf8(spec.tooltip));
+    // A label's name stays the text it shows, which is what a screen reader must read; what it
+    // is for goes into its description.
+    if (spec.spoken && spec.kind == Kind::Label)
+        w->setAccessibleDescription(utf8(spec.spoken));
+    else if (spec.spoken)
+        w->setAccessibleName(utf8(spec.spoken));
+    // An editable combo box reads as its text; the field inside, where the focus is, carries
+    // what the box is for.
+    if (auto *combo = qobject_cast<QComboBox *>(w); spec.spoken && combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(utf8(spec.spoken));
     if (spec.picture)
         setPicture(w, imageResource(QString::fromLatin1(spec.picture)));
     if (spec.cursor)
@@ -139,6 +143,8 @@ void applyCommon(const ControlSpec &spec, QWidget *w)
     if (spec.tab < 0 || qobject_cast<QLabel *>(w) || qobject_cast<Panel *>(w)
         || qobject_cast<Frame *>(w))
         w->setFocusPolicy(Qt::NoFocus);
+    if (auto *label = qobject_cast<Label *>(w); label && spec.pressable && spec.tab >= 0)
+        label->setPressable(true);
     w->setHidden(!spec.visible);
 }
 
