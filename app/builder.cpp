@@ -90,6 +90,12 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
         calendar->setMinimumSize(0, 0);
         calendar->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
         calendar->setGridVisible(false);
+        // The parts of the calendar that show only a picture say what they do.
+        for (auto [part, name] : {std::pair {"qt_calendar_prevmonth", "Previous month"},
+                                  std::pair {"qt_calendar_nextmonth", "Next month"},
+                                  std::pair {"qt_calendar_calendarview", "Days of the month"}})
+            if (auto *w = calendar->findChild<QWidget *>(QLatin1String(part)))
+                w->setAccessibleName(QString::fromLatin1(name));
         return calendar;
     }
     case Kind::Slider: {
@@ -129,10 +135,15 @@ void applyCommon(const ControlSpec &spec, QWidget *w)
         w->setAccessibleDescription(utf8(spec.spoken));
     else if (spec.spoken)
         w->setAccessibleName(utf8(spec.spoken));
-    // An editable combo box reads as its text; the field inside, where the focus is, carries
-    // what the box is for.
-    if (auto *combo = qobject_cast<QComboBox *>(w); spec.spoken && combo && combo->lineEdit())
-        combo->lineEdit()->setAccessibleName(utf8(spec.spoken));
+    // A combo box reads as the text it shows; what it is for, a screen reader takes from the
+    // label that names it. It has none on the screen, so it gets one that is never shown.
+    if (auto *combo = qobject_cast<QComboBox *>(w); spec.spoken && combo) {
+        auto *name = new QLabel(utf8(spec.spoken), w->parentWidget());
+        name->setBuddy(combo);
+        name->hide();
+        if (combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(utf8(spec.spoken));
+    }
     if (spec.picture)
         setPicture(w, imageResource(QString::fromLatin1(spec.picture)));
     if (spec.cursor)

@@ -6,9 +6,9 @@ Usage: atspi.py <command> <pid> [arguments]
   text <pid> <name>                   print the text of the shown control called <name>
   wait-text <pid> <name> <regex> <s>  wait until that text matches the regex (whole text)
   press <pid> <name>                  press the shown control called <name> (its first action)
-  where <pid> <name> [row|right]      print the screen point at the middle of that control, of
+  where <pid> <name> [row|right|top]  print the screen point at the middle of that control, of
                                       its row number `row` (from 0) for a list or the drop-down
-                                      list of a combo box, or near its right end
+                                      list of a combo box, near its right end, or in its top row
   focused <pid>                       print the name of the control with the keyboard focus
   wait-focus <pid> <name> <seconds>   wait until the control called <name> has the focus
   wait-shown <pid> <name> <seconds>   wait until a control called <name> is shown
@@ -55,6 +55,10 @@ OPERABLE = {
 }
 
 
+CELLS = {pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_COLUMN_HEADER, pyatspi.ROLE_ROW_HEADER,
+         pyatspi.ROLE_TABLE_COLUMN_HEADER, pyatspi.ROLE_TABLE_ROW_HEADER, pyatspi.ROLE_LIST_ITEM}
+
+
 def app_of(pid):
     desktop = pyatspi.Registry.getDesktop(0)
     for i in range(desktop.childCount):
@@ -85,10 +89,13 @@ def walk(obj, depth=0):
             continue
         if child is None or not showing(child):
             continue
+        if obj.getRole() == pyatspi.ROLE_TABLE and child.getRole() in CELLS:
+            continue
         yield child, depth
-        # A list's rows and a table's cells are its content, not controls of their own.
-        if child.getRole() in (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE,
-                               pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE):
+        # A list's rows are its content, not controls of their own. A table (the month
+        # calendar) holds controls besides its cells.
+        if child.getRole() in (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TREE,
+                               pyatspi.ROLE_TREE_TABLE):
             continue
         yield from walk(child, depth + 1)
 
@@ -109,7 +116,20 @@ def matches(obj, wanted):
             return False
     if obj.name == wanted:
         return True
+    if obj.getRole() == pyatspi.ROLE_COMBO_BOX and labelled_by(obj) == wanted:
+        return True
     return obj.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATIC) and obj.description == wanted
+
+
+def labelled_by(obj):
+    """The name of the label that names obj, as a screen reader reads it for a combo box."""
+    for relation in obj.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            for i in range(relation.getNTargets()):
+                target = relation.getTarget(i)
+                if target is not None and target.name:
+                    return target.name
+    return ""
 
 
 def find(pid, name):
@@ -218,17 +238,25 @@ def main(argv):
     elif command == "where":
         obj = until(5, "no shown control called '%s'" % args[0], lambda: find(pid, args[0]))
         at_right = len(args) > 1 and args[1] == "right"
+        at_top = len(args) > 1 and args[1] == "top"
         if len(args) > 1:
             obj = combo_of(obj)
-        if len(args) > 1 and not at_right:
+        if len(args) > 1 and not at_right and not at_top:
             if obj.getRole() == pyatspi.ROLE_COMBO_BOX:  # a row of its drop-down list
                 obj = next(obj.getChildAtIndex(i) for i in range(obj.childCount)
                            if obj.getChildAtIndex(i).getRole() in (pyatspi.ROLE_LIST,
                                                                    pyatspi.ROLE_LIST_BOX))
+            view = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             obj = obj.getChildAtIndex(int(args[1]))
+            row = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            # A click must not land on a scroll bar or outside the list.
+            if row.y < view.y or row.y + row.height > view.y + view.height - 16:
+                sys.exit("atspi: row %s of '%s' is not wholly in view" % (args[1], args[0]))
         box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         if at_right:  # where a combo box has its arrow
             print(box.x + box.width - 8, box.y + box.height // 2)
+        elif at_top:  # the top row that a list shows
+            print(box.x + box.width // 2, box.y + 8)
         else:
             print(box.x + box.width // 2, box.y + box.height // 2)
     elif command == "focused":
@@ -262,7 +290,9 @@ def main(argv):
             if not operable:
                 continue
             checked += 1
-            if not obj.name.strip():
+            # A combo box reads as its value; what it is for comes from the label that names it.
+            said = labelled_by(obj) if role == pyatspi.ROLE_COMBO_BOX else obj.name
+            if not said.strip():
                 missing.append("%s (description '%s', parent '%s')"
                                % (obj.getRoleName(), obj.description, obj.parent.name))
         print("checked %d controls" % checked)

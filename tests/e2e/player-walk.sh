@@ -4,6 +4,7 @@
 # null sink of our own, the sound that comes out is recorded and measured.
 set -euo pipefail
 source "$E2E_LIB"
+[ -n "${E2E_TRACE:-}" ] && set -x
 
 music=$E2E_WORK/music/Album
 mkdir -p "$music"
@@ -95,14 +96,26 @@ wait_until 5 "the current folder to be highlighted (rows: '$(selected)')" \
   selected_is $((chain - 1)) "$(basename "$E2E_WORK")"
 note "the current folder is row $((chain - 1))"
 
-# Double-clicks the folder entry in row $1 (from 0); waits until it is the current folder.
-open_row() {
-  hover_on "Folders" "$1"
+# Double-clicks the folder entry called $1; waits until it is the current folder: highlighted,
+# with its own sub-folders below it ($2, joined by "|"; empty for none). A single click would only
+# highlight it.
+open_folder() {
+  local row
+  row=$(atspi rows "$APP_PID" "Folders" | grep -nxF -- "$1" | head -n1 | cut -d: -f1)
+  [ -n "$row" ] || fail "no folder '$1' in the folder list"
+  hover_on "Folders" $((row - 1))
   xdotool click --repeat 2 --delay 60 1
-  wait_until 5 "folder '$2' to become the current one (selected: '$(selected)')" selected_is "$1" "$2"
+  opened() {
+    local sel after
+    sel=$(selected) # "<row> <name>"
+    [ "${sel#* }" = "$1" ] || return 1
+    after=$(atspi rows "$APP_PID" "Folders" | tail -n +$((${sel%% *} + 2)) | paste -sd '|')
+    [ "$after" = "$2" ]
+  }
+  wait_until 5 "folder '$1' to become the current one (rows: $(atspi rows "$APP_PID" "Folders" | paste -sd '|'); selected: $(selected); focus: $(atspi focused "$APP_PID"))" opened "$1" "${2:-}"
 }
-open_row "$chain" music
-open_row $((chain + 1)) Album
+open_folder music Album
+open_folder Album
 shot_window player-album
 
 # The file list now shows the two MP3 files, and nothing else; click the first.

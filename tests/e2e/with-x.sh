@@ -22,8 +22,10 @@ done
 
 work=$(mktemp -d)
 export E2E_WORK=$work
-mkdir -p "$work/home" "$work/runtime" && chmod 700 "$work/runtime"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/home/.config
+# Hidden, so that a script's own folders are all that the program's folder list shows of it.
+session=$work/.session
+mkdir -p "$session/home" "$session/runtime" && chmod 700 "$session/runtime"
+export HOME=$session/home XDG_RUNTIME_DIR=$session/runtime XDG_CONFIG_HOME=$session/home/.config
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER XDG_CURRENT_DESKTOP DESKTOP_SESSION || true
 
 cleanup() {
