@@ -6,6 +6,7 @@
 // (a click on a label or a picture, a pointer moving over a text box) or a look it needs.
 
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,8 +73,8 @@ private:
     bool pressable = false;
 };
 
-// A label that always shows its whole text on one line: at its own font where the text fits the
-// width, otherwise at the largest pixel size of the same face that fits.
+// A label that always shows its whole text on one line: at its own font where the text fits,
+// otherwise at the largest pixel size of the same face that fits.
 class FittingLabel : public Label
 {
     Q_OBJECT
@@ -84,6 +85,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+
+private:
+    QRect room() const;
+    // The box the text's ink covers in font `f`, from the start of its baseline.
+    QRect ink(const QFont &f) const;
+    // Where the line's top goes so that all of the text's ink is inside the label.
+    int lineTop(const QFont &shown) const;
+
+    mutable QString inkText;
+    mutable QHash<int, QRect> inks; // by pixel size, for inkText
 };
 
 // A push button that Enter presses as well as Space: a focused button that ignored Enter would

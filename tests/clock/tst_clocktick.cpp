@@ -219,12 +219,13 @@ void TestClockTick::wholeTextOnOneLine()
         QVERIFY2(fitting, qPrintable(label->objectName()));
         const QFont own = fontOf(findControl(qPrintable(label->objectName()))->font);
         const QFont shown = fitting->shownFont();
-        const int room = label->contentsRect().width();
+        const QSize room = label->contentsRect().size();
         auto fits = [&](int pixels) {
             QFont f = shown;
             f.setPixelSize(pixels);
-            return freeInk(text, f).width() <= room
-                && QFontMetrics(f).horizontalAdvance(text) <= room;
+            const Ink ink = freeInk(text, f);
+            return ink.width() <= room.width() && ink.height() <= room.height()
+                && QFontMetrics(f).horizontalAdvance(text) <= room.width();
         };
         // The label's own face and weight, at its own size where the text fits, otherwise at
         // the largest size that fits.
@@ -247,7 +248,14 @@ void TestClockTick::wholeTextOnOneLine()
                                 .arg(text)
                                 .arg(seen.width())
                                 .arg(whole.width())));
-        QVERIFY(seen.height() <= whole.height() + 1);
+        QVERIFY2(qAbs(seen.height() - whole.height()) <= 1,
+                 qPrintable(QStringLiteral("%1: %2 px of ink high shown from %3 to %4, %5 px for "
+                                           "the whole text")
+                                .arg(text)
+                                .arg(seen.height())
+                                .arg(seen.top)
+                                .arg(seen.bottom)
+                                .arg(whole.height())));
         // Centred as text is centred: the ink sits off the middle only as far as the glyphs'
         // own bearings put it when the text is drawn centred freely.
         const int offMiddle = seen.left - (label->width() - 1 - seen.right);

@@ -3,7 +3,15 @@
 # screenshots. Sourced by each script (and by with-x.sh). Every wait is for a condition, with a
 # bound; none guesses how long the program takes.
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# E2E_TRACE=1 shows every step a script takes.
+if [ -n "${E2E_TRACE:-}" ]; then set -x; fi
+
+# A failure says what did not happen; during start-up it also tells what was there instead.
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${E2E_EXPLAIN:-}" ]; then "$E2E_EXPLAIN" >&2 || true; fi
+  exit 1
+}
 note() { echo "-- $*"; }
 
 # wait_until <seconds> <what> <command...>: runs the command until it succeeds, for at most the
@@ -34,6 +42,7 @@ start_tesmora() {
     WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tesmora\.' 2>/dev/null | head -n1 || true)
     [ -n "$WIN" ]
   }
+  E2E_EXPLAIN=explain_start
   wait_until 60 "the clock window to appear" clock_window
   has_focus() {
     xdotool windowactivate "$WIN" 2>/dev/null || true
@@ -42,6 +51,20 @@ start_tesmora() {
   wait_until 10 "the clock window to get the focus" has_focus
   atspi wait-ready "$APP_PID" 30
   atspi wait-text "$APP_PID" "Click to Timer." '.+' 10 >/dev/null
+  E2E_EXPLAIN=
+}
+
+# What the program and the desktop showed when the start went wrong.
+explain_start() {
+  echo "-- the program's output:"
+  cat "$E2E_WORK/tesmora.log"
+  echo "-- its windows (id, map state, title, window-manager state):"
+  local id
+  for id in $(xdotool search --pid "$APP_PID" 2>/dev/null); do
+    echo "$id $(xwininfo -id "$id" 2>/dev/null | awk '/Map State/{print $3}') '$(xdotool getwindowname "$id" 2>/dev/null)' $(xprop -id "$id" _NET_WM_STATE 2>/dev/null)"
+  done
+  echo "-- active window: $(xdotool getactivewindow 2>/dev/null || echo none)"
+  echo "-- window manager: $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)"
 }
 
 stop_tesmora() {

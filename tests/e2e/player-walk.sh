@@ -4,7 +4,6 @@
 # null sink of our own, the sound that comes out is recorded and measured.
 set -euo pipefail
 source "$E2E_LIB"
-[ -n "${E2E_TRACE:-}" ] && set -x
 
 music=$E2E_WORK/music/Album
 mkdir -p "$music"
