@@ -249,8 +249,8 @@ def main(argv):
             view = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             obj = obj.getChildAtIndex(int(args[1]))
             row = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            # A click must not land on a scroll bar or outside the list.
-            if row.y < view.y or row.y + row.height > view.y + view.height - 16:
+            # A click must land on the row, inside the list.
+            if row.y < view.y or row.y + row.height > view.y + view.height:
                 sys.exit("atspi: row %s of '%s' is not wholly in view" % (args[1], args[0]))
         box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         if at_right:  # where a combo box has its arrow

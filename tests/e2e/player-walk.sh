@@ -99,9 +99,12 @@ note "the current folder is row $((chain - 1))"
 # with its own sub-folders below it ($2, joined by "|"; empty for none). A single click would only
 # highlight it.
 open_folder() {
-  local row
-  row=$(atspi rows "$APP_PID" "Folders" | grep -nxF -- "$1" | head -n1 | cut -d: -f1)
-  [ -n "$row" ] || fail "no folder '$1' in the folder list"
+  local rows row
+  rows=$(atspi rows "$APP_PID" "Folders")
+  row=$(grep -nxF -- "$1" <<<"$rows" | head -n1 | cut -d: -f1)
+  [ -n "$row" ] || fail "no folder '$1' in the folder list: $(paste -sd '|' <<<"$rows")"
+  atspi where "$APP_PID" "Folders" $((row - 1)) >/dev/null \
+    || fail "folder '$1' is not in view: $(paste -sd '|' <<<"$rows")"
   hover_on "Folders" $((row - 1))
   xdotool click --repeat 2 --delay 60 1
   opened() {
