@@ -38,16 +38,27 @@ trap cleanup EXIT
 
 # The server picks a free display itself and writes its number once it takes connections: no
 # probing of /tmp/.X11-unix that another server can race, and no guessing when it is ready.
+# -noreset: the server would otherwise start afresh each time its last client leaves, and refuse
+# whoever connects during that moment.
 : >"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset 3>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 xvfb_ready() {
   kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb ended at start"; }
   [ "$(wc -l <"$work/display")" -ge 1 ] # the number and its newline
 }
+explain_x() {
+  echo "-- Xvfb:"; cat "$work/xvfb.log"
+  echo "-- openbox:"; cat "$work/openbox.log" 2>/dev/null || true
+  echo "-- X sockets:"; ls -la /tmp/.X11-unix/ 2>/dev/null || true
+}
+E2E_EXPLAIN=explain_x
 wait_until 30 "Xvfb to take connections" xvfb_ready
 export DISPLAY=:$(head -n1 "$work/display")
+# A client of its own must get through before the window manager starts.
+x_answers() { xprop -root >/dev/null 2>&1; }
+wait_until 30 "the X server $DISPLAY to answer a client" x_answers
 
 openbox >"$work/openbox.log" 2>&1 &
 wm=$!
@@ -56,6 +67,7 @@ wm_ready() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 wait_until 30 "openbox to manage the screen" wm_ready
+E2E_EXPLAIN=
 
 unset QT_QPA_PLATFORM
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
