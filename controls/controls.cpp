@@ -1,12 +1,12 @@
 #include "controls/controls.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <QtMath>
 
 namespace tesmora {
 
