@@ -2,6 +2,7 @@
 
 #include "app/inventory.h"
 #include "controls/controls.h"
+#include "controls/firstshow.h"
 #include "controls/picture.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
@@ -146,8 +147,11 @@ void applyCommon(const ControlSpec &spec, QWidget *w)
     }
     if (spec.picture)
         setPicture(w, imageResource(QString::fromLatin1(spec.picture)));
-    if (spec.cursor)
-        w->setCursor(QCursor(QPixmap(imageResource(QString::fromLatin1(spec.cursor))), 12, 1));
+    if (spec.cursor) {
+        // Only seen over a shown control; reading the picture loads image plugins.
+        const QString cursor = imageResource(QString::fromLatin1(spec.cursor));
+        whenFirstShown(w, [w, cursor] { w->setCursor(QCursor(QPixmap(cursor), 12, 1)); });
+    }
     if (spec.fore)
         setForeColor(w, spec.fore);
     // Only what can be typed into or pressed takes the focus by the keyboard.

@@ -11,6 +11,7 @@
 #include "clock/prompts.h"
 #include "codes/codes.h"
 #include "controls/colorvalue.h"
+#include "controls/picture.h"
 #include "conversions/conversions.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
@@ -51,7 +52,7 @@ Form1::~Form1() = default;
 Form1::Form1(const DesktopPorts &ports, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/clock.ico")));
+    setWindowIcon(pictureIcon(imageResource(QStringLiteral("clock.ico"))));
     setAutoFillBackground(true);
     // The window's colours must colour its own surface only. Children inherit the palette, and
     // the style draws their outlines from the Window role, so the window keeps its colours in
@@ -75,7 +76,7 @@ Form1::Form1(const DesktopPorts &ports, QWidget *parent) : QWidget(parent)
                   {Command5, Picture8},
                   {Command7, Picture5},
                   {Command6, Picture2}});
-    Timer1->start();
+    clockTick->start();
 }
 
 void Form1::bindControls()

@@ -56,7 +56,8 @@ public:
     explicit Form1(const DesktopPorts &ports, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Start-up: the title, then the word list and the code lists.
+    // Start-up: the title; the word list and the code lists follow when their panels are first
+    // shown.
     void Form_Load();
     // A click on the bare surface of the window.
     void Form_Click();

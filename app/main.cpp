@@ -2,14 +2,19 @@
 
 #include "app/application.h"
 #include "app/form1.h"
+#include "app/platform.h"
+#include "controls/lightstyle.h"
 #include "desktop/qtports.h"
-#include "player/qtmediaengine.h"
+#include "player/gstmediaengine.h"
 
+#include <QApplication>
 #include <QDateTime>
+#include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
 bool haveDisplay()
 {
     // Qt aborts with a long report when it finds no display; say it in one line instead.
@@ -26,17 +31,26 @@ int main(int argc, char **argv)
                    stderr);
         return EXIT_FAILURE;
     }
-    tesmora::preferGStreamerBackend();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // The platform is chosen through the environment Qt reads at start-up; the programs the
+    // clock starts later (the browser) get the session's environment as it was.
+    const QByteArray platform = tesmora::preferredPlatform(tesmora::currentSession());
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
     tesmora::Application app(argc, argv);
+    if (!platform.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
+    QApplication::setStyle(
+        new tesmora::LightStyle(QStyleFactory::create(QApplication::style()->name())));
     QCoreApplication::setApplicationName(QStringLiteral("Tesmora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESMORA_APP_ID));
     QCoreApplication::setApplicationVersion(QStringLiteral(TESMORA_VERSION));
 
     tesmora::QtPrompts prompts;
     tesmora::QtColourChooser colours;
     tesmora::QtBrowser browser;
     tesmora::QtClipboard clipboard;
-    tesmora::Form1 form({prompts, colours, browser, clipboard, tesmora::makeQtMediaEngine,
+    tesmora::Form1 form({prompts, colours, browser, clipboard, tesmora::makeGstMediaEngine,
                          [] { return QDateTime::currentDateTime(); }});
     prompts.setParent(&form);
     colours.setParent(&form);

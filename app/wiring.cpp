@@ -10,6 +10,7 @@
 #include "clock/prompts.h"
 #include "codes/codes.h"
 #include "controls/combopicks.h"
+#include "controls/firstshow.h"
 #include "conversions/conversions.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
@@ -32,7 +33,8 @@ void Form1::makeControllers(const DesktopPorts &ports)
         NavigationControls {Picture1, Picture2, Picture5, Picture6, Picture8, Picture10, Picture12,
                             Picture13, Picture3, Picture4, Command1, Command2, Command3, Command4,
                             Command5, Command6, Command7, Command20, Command22});
-    clockTick = std::make_unique<ClockTick>(ClockTickControls {this, Label1, Label2}, ports.clock);
+    clockTick = std::make_unique<ClockTick>(ClockTickControls {this, Label1, Label2, Timer1},
+                                            ports.clock);
     appearance = std::make_unique<Appearance>(
         AppearanceControls {this, Frame1, Frame2, Label1, Label2, Command1, Command2, Picture1},
         ports.colours);
@@ -57,8 +59,10 @@ void Form1::makeControllers(const DesktopPorts &ports)
 void Form1::Form_Load()
 {
     setWindowTitle(productTitle());
-    translator->fill();
-    codes->fill();
+    // The word list and the code lists are sorted by collation, which is costly to set up:
+    // they are filled when their panels are first shown, not before the clock appears.
+    whenFirstShown(Picture10, [this] { translator->fill(); });
+    whenFirstShown(Picture13, [this] { codes->fill(); });
 }
 
 void Form1::Form_Click()

@@ -1,5 +1,6 @@
 #include "calculator/numberrules.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -87,8 +88,17 @@ Number readDecimal(const QString &s)
         }
     }
     const double value = strtod_l(number.c_str(), nullptr, cLocale());
-    if (std::isinf(value))
+    if (std::isinf(value)) {
+        // The largest double is written 1.79769313486232E+308, a little beyond its exact value;
+        // so that every written number reads back, a text up to that reads as the largest
+        // double (compared in extended precision, which holds it).
+        static const long double largestWritten
+            = strtold_l("1.79769313486232e308", nullptr, cLocale());
+        const long double wide = strtold_l(number.c_str(), nullptr, cLocale());
+        if (std::fabs(wide) <= largestWritten)
+            return {std::copysign(DBL_MAX, value), NumberError::None};
         return {0, NumberError::Overflow};
+    }
     return {value, NumberError::None};
 }
 

@@ -27,7 +27,9 @@ struct Number
 // they stand; then an optional sign, digits with at most one period, and an optional exponent
 // (E or e, optional sign, digits); reading stops at the first character that does not fit.
 // "&H" / "&O" start a hexadecimal / octal whole number (16-bit signed when the value fits in
-// 16 bits, else 32-bit signed). No digit at all reads as 0.
+// 16 bits, else 32-bit signed). No digit at all reads as 0. A number beyond the range of a
+// double is an overflow, except up to 1.79769313486232E+308, the largest double as numberText
+// writes it, which reads as the largest double.
 Number readNumber(QStringView text);
 
 enum class Operation { Add, Subtract, Multiply, Divide };

@@ -4,6 +4,7 @@
 #include "controls/controls.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace tesmora {
 
@@ -21,16 +22,32 @@ ClockTick::ClockTick(const ClockTickControls &controls, ClockSource source)
     : c(controls), now(std::move(source))
 { }
 
+void ClockTick::start()
+{
+    c.Timer1->setSingleShot(true);
+    c.Timer1->start(int(phase.start(now().toMSecsSinceEpoch())));
+}
+
+QDateTime ClockTick::wake()
+{
+    const QDateTime t = now();
+    const qint64 ms = t.toMSecsSinceEpoch();
+    const TickPhase::Wake w = phase.wake(ms);
+    c.Timer1->setSingleShot(true);
+    c.Timer1->start(int(w.delay));
+    return t.addMSecs(w.shown - ms);
+}
+
 void ClockTick::Timer1_Timer()
 {
+    const QDateTime t = wake();
     if (c.Form1->windowState()
         & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        const QDateTime t = now();
         c.Form1->setWindowTitle(clockTitleText(timeText(t.time()), dateText(t.date())));
         return;
     }
-    c.Label1->setText(timeText(now().time()));
-    c.Label2->setText(dateText(now().date())); // read afresh, after the time
+    c.Label1->setText(timeText(t.time()));
+    c.Label2->setText(dateText(t.date()));
     c.Form1->setWindowTitle(productTitle());
 }
 

@@ -2,11 +2,16 @@
 
 // The clock: every tick writes the time and date into the labels and the product title into the
 // window's title; while the window is minimised or maximised the title carries time and date
-// instead and the labels are left alone.
+// instead and the labels are left alone. The window's timer ticks every half second, each tick
+// armed for the next half-second boundary of the wall clock (clock/tickphase.h), and a tick shows
+// the time of its boundary.
+
+#include "clock/tickphase.h"
 
 #include <QDateTime>
 #include <functional>
 
+class QTimer;
 class QWidget;
 
 namespace tesmora {
@@ -23,17 +28,24 @@ struct ClockTickControls
 {
     QWidget *Form1;
     Label *Label1, *Label2;
+    QTimer *Timer1;
 };
 
 class ClockTick
 {
 public:
     ClockTick(const ClockTickControls &controls, ClockSource now);
+    // Arms the first tick, about half a second from now.
+    void start();
     void Timer1_Timer();
 
 private:
+    // The time this tick stands for; arms the next tick.
+    QDateTime wake();
+
     ClockTickControls c;
     ClockSource now;
+    TickPhase phase;
 };
 
 } // namespace tesmora

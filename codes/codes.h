@@ -21,8 +21,9 @@ class Codes
 public:
     explicit Codes(const CodesControls &controls);
 
-    // Start-up: the area list, then the country list, then the internet list, each entry put
-    // at its sorted place; no entry gets selected and the fields keep their start texts.
+    // Once, when the panel is first shown: the area list, then the country list, then the
+    // internet list, each entry put at its sorted place; no entry gets selected and the fields
+    // keep their start texts.
     void fill();
 
     // An entry was picked from the list (not typed into the field): the first row equal to the

@@ -1,5 +1,6 @@
 #include "controls/controls.h"
 
+#include <QDataStream>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QKeyEvent>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionGroupBox>
 
 namespace tesmora {
 
@@ -49,6 +51,35 @@ Frame::Frame(QWidget *parent) : QGroupBox(parent)
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
     setFlat(false);
+}
+
+void Frame::paintEvent(QPaintEvent *e)
+{
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const qreal ratio = devicePixelRatio();
+    QByteArray key;
+    {
+        QDataStream out(&key, QIODevice::WriteOnly);
+        out << option.rect << int(option.state) << option.palette.cacheKey() << option.text
+            << int(option.subControls) << int(option.activeSubControls) << int(option.features)
+            << option.lineWidth << option.midLineWidth << option.textColor
+            << int(option.textAlignment) << font().key() << ratio << style()->name()
+            << int(backgroundRole());
+    }
+    if (key != drawnFor) {
+        drawn = QPixmap(size() * ratio);
+        drawn.setDevicePixelRatio(ratio);
+        // The background the window fills in first, then the box as QGroupBox draws it.
+        drawn.fill(palette().color(backgroundRole()));
+        QPainter p(&drawn);
+        p.fillRect(rect(), palette().brush(backgroundRole()));
+        style()->drawComplexControl(QStyle::CC_GroupBox, &option, &p, this);
+        drawnFor = key;
+    }
+    QPainter p(this);
+    const QRect r = e->rect();
+    p.drawPixmap(r, drawn, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
 }
 
 Label::Label(QWidget *parent) : QLabel(parent)

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QWidget>
 
@@ -44,6 +45,16 @@ class Frame : public QGroupBox
     Q_OBJECT
 public:
     explicit Frame(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    // The drawn frame, kept while its look stays: the style stretches a shaded picture over the
+    // whole box, and the clock's labels, redrawn every second, would otherwise redraw it beneath
+    // them each time (a blend that Qt spreads over helper threads).
+    QPixmap drawn;
+    QByteArray drawnFor;
 };
 
 // Static text (or, for images and picture boxes, a picture) that reports clicks and pointer

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+class QIcon;
 class QWidget;
 
 namespace tesmora {
@@ -15,7 +16,12 @@ namespace tesmora {
 // Full resource path of an image name: ":/images/<name>".
 QString imageResource(const QString &name);
 
+// The control shows the picture when it is first shown (at once if it is shown already);
+// picture() tells it from the start.
 void setPicture(QWidget *control, const QString &resource);
 QString picture(const QWidget *control);
+
+// Every size of a picture file as one icon.
+QIcon pictureIcon(const QString &resource);
 
 } // namespace tesmora

@@ -37,20 +37,17 @@ qsizetype holderOf(const QList<Volume> &volumes, const QString &path)
 
 QList<Volume> systemVolumes()
 {
-    QList<Volume> volumes;
+    QList<Mount> mounts;
     for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
         const QString root = info.rootPath();
-        if (isPseudoFileSystem(info.fileSystemType(), root))
+        const QByteArray type = info.fileSystemType();
+        // Files bind-mounted into containers are no drives. Pseudo file systems, which the rule
+        // leaves out, are not looked at: that would mount an automount point.
+        if (!isPseudoFileSystem(type, root) && !QFileInfo(root).isDir())
             continue;
-        // Files bind-mounted into containers are no drives.
-        if (!QFileInfo(root).isDir())
-            continue;
-        const bool seen = std::any_of(volumes.cbegin(), volumes.cend(),
-                                      [&](const Volume &v) { return v.rootPath == root; });
-        if (!seen)
-            volumes.append({root, info.name(), info.isValid() && info.isReady()});
+        mounts.append({root, type, info.name(), info.isValid() && info.isReady()});
     }
-    return volumes;
+    return drivesAmong(mounts);
 }
 
 DriveList::DriveList(QWidget *parent) : QComboBox(parent)
@@ -60,12 +57,22 @@ DriveList::DriveList(QWidget *parent) : QComboBox(parent)
         if (!filling)
             Q_EMIT driveChanged();
     });
-    setVolumeSource(systemVolumes);
 }
 
 void DriveList::setVolumeSource(VolumeSource s)
 {
     source = std::move(s);
+    read = false;
+    readStart();
+}
+
+void DriveList::readStart()
+{
+    if (read)
+        return;
+    read = true;
+    // Asking the system for its volumes can take a while (a slow network mount): not before
+    // the list is seen.
     const QList<Volume> volumes = source();
     const qsizetype start = holderOf(volumes, QDir::currentPath());
     fill(volumes, start >= 0 ? volumes[start].rootPath : QString());
@@ -73,7 +80,16 @@ void DriveList::setVolumeSource(VolumeSource s)
 
 void DriveList::refresh()
 {
-    fill(source(), drive());
+    if (!read)
+        readStart();
+    else
+        fill(source(), drive());
+}
+
+void DriveList::showEvent(QShowEvent *event)
+{
+    readStart();
+    QComboBox::showEvent(event);
 }
 
 void DriveList::showPopup()
@@ -105,11 +121,13 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
 
 QString DriveList::drive() const
 {
+    const_cast<DriveList *>(this)->readStart();
     return currentData(RootRole).toString();
 }
 
 bool DriveList::isReady() const
 {
+    const_cast<DriveList *>(this)->readStart();
     return currentIndex() >= 0 && currentData(ReadyRole).toBool();
 }
 

@@ -3,21 +3,16 @@
 // The drive list: a drop-down of the mounted volumes that hold real file systems, each shown
 // with its root path and label.
 
+#include "player/playerrules.h"
+
 #include <QComboBox>
 #include <QList>
 #include <functional>
 
 namespace tesmora {
 
-struct Volume
-{
-    QString rootPath;
-    QString label;
-    bool ready = true; // mounted and answering; a drive that is not is "not a valid drive"
-    bool operator==(const Volume &) const = default;
-};
-
-// The system's volumes without pseudo file systems, in the order they are mounted.
+// The system's volumes without pseudo file systems, in the order they are mounted; the root
+// folder is always one of them.
 QList<Volume> systemVolumes();
 
 class DriveList : public QComboBox
@@ -26,6 +21,7 @@ class DriveList : public QComboBox
 public:
     using VolumeSource = std::function<QList<Volume>()>;
 
+    // Reads the system's volumes when the list is first shown or asked for its drive.
     explicit DriveList(QWidget *parent = nullptr);
 
     // Where the volumes come from (the system's by default); reads them at once and selects
@@ -41,14 +37,19 @@ public:
 
     void showPopup() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 Q_SIGNALS:
     // The user chose another drive.
     void driveChanged();
 
 private:
     void fill(const QList<Volume> &volumes, const QString &keep);
-    VolumeSource source;
+    void readStart();
+    VolumeSource source = systemVolumes;
     bool filling = false;
+    bool read = false;
 };
 
 } // namespace tesmora

@@ -11,9 +11,20 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemClicked, this, &FileList::clicked);
+    folder = QDir::currentPath();
+}
+
+void FileList::listStart()
+{
     // Shows nothing when the start folder cannot be listed, but still stands in it.
-    if (!list(QDir::currentPath(), patterns))
-        folder = QDir::currentPath();
+    if (!listed)
+        list(folder, patterns);
+}
+
+void FileList::showEvent(QShowEvent *event)
+{
+    listStart();
+    QListWidget::showEvent(event);
 }
 
 bool FileList::setPath(const QString &path)
@@ -23,6 +34,10 @@ bool FileList::setPath(const QString &path)
 
 bool FileList::setPattern(const QString &pattern)
 {
+    if (!listed) {
+        patterns = pattern;
+        return true;
+    }
     return list(folder, pattern);
 }
 
@@ -42,6 +57,7 @@ bool FileList::list(const QString &path, const QString &pattern)
     clear();
     addItems(*names);
     folder = target;
+    listed = true;
     return true;
 }
 

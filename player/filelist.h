@@ -10,7 +10,8 @@ class FileList : public QListWidget
 {
     Q_OBJECT
 public:
-    // Starts at the program's current folder, showing every file.
+    // Starts at the program's current folder, showing every file; listed when the list is first
+    // shown.
     explicit FileList(QWidget *parent = nullptr);
 
     // The folder listed, absolute, without a trailing "/" (except the root itself).
@@ -18,7 +19,8 @@ public:
     // Lists `path`. False when it cannot be listed: the list then keeps what it showed.
     bool setPath(const QString &path);
 
-    // Patterns such as "*.mp3", several separated by ";", matched case-insensitively.
+    // Patterns such as "*.mp3", several separated by ";", matched case-insensitively. Before
+    // the first listing, setting them lists nothing and answers true.
     QString pattern() const { return patterns; }
     bool setPattern(const QString &pattern);
 
@@ -31,10 +33,13 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     bool list(const QString &path, const QString &pattern);
+    void listStart();
     QString folder;
+    bool listed = false;
     QString patterns = QStringLiteral("*");
 };
 

@@ -65,13 +65,30 @@ FolderList::FolderList(QWidget *parent) : QListWidget(parent)
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemActivated, this, &FolderList::open);
+    start = QDir::currentPath();
+}
+
+void FolderList::listStart()
+{
+    if (!current.isEmpty())
+        return;
     // A start folder that cannot be listed (removed, or closed to this user) gives way to the
     // nearest folder above it that can.
-    QString start = QDir::currentPath();
-    if (start.isEmpty())
-        start = QStringLiteral("/");
-    while (!setPath(start) && start != u"/")
-        start = QFileInfo(start).path();
+    QString folder = start.isEmpty() ? QStringLiteral("/") : start;
+    while (!list(folder) && folder != u"/")
+        folder = QFileInfo(folder).path();
+}
+
+void FolderList::showEvent(QShowEvent *event)
+{
+    listStart();
+    QListWidget::showEvent(event);
+}
+
+QString FolderList::path() const
+{
+    const_cast<FolderList *>(this)->listStart();
+    return current;
 }
 
 QString FolderList::folderOf(const QListWidgetItem *item)
@@ -80,6 +97,17 @@ QString FolderList::folderOf(const QListWidgetItem *item)
 }
 
 bool FolderList::setPath(const QString &folder)
+{
+    listStart();
+    const QString before = current;
+    if (!list(folder))
+        return false;
+    if (current != before)
+        Q_EMIT pathChanged();
+    return true;
+}
+
+bool FolderList::list(const QString &folder)
 {
     const QString target = QDir::cleanPath(QDir(current).absoluteFilePath(folder));
     const auto subfolders = readFolder(target, QDir::Dirs | QDir::NoDotAndDotDot);
@@ -102,17 +130,14 @@ bool FolderList::setPath(const QString &folder)
         item->setData(LevelRole, int(chain.size()));
     }
 
-    const bool changed = target != current;
     current = target;
-    if (changed)
-        Q_EMIT pathChanged();
     return true;
 }
 
 void FolderList::open(QListWidgetItem *item)
 {
     const QString folder = folderOf(item);
-    if (folder.isEmpty() || folder == current)
+    if (folder.isEmpty() || folder == path())
         return;
     if (!setPath(folder))
         Q_EMIT folderUnreadable(folder);

@@ -12,11 +12,11 @@ class FolderList : public QListWidget
 {
     Q_OBJECT
 public:
-    // Starts at the program's current folder.
+    // Starts at the program's current folder, listed when the list is first shown or asked.
     explicit FolderList(QWidget *parent = nullptr);
 
     // The current folder, absolute, without a trailing "/" (except the root itself).
-    QString path() const { return current; }
+    QString path() const;
     // Makes `folder` the current folder. False when it cannot be listed: the list then keeps
     // what it showed. Emits pathChanged() when the current folder changed.
     bool setPath(const QString &folder);
@@ -29,9 +29,15 @@ Q_SIGNALS:
     // The user opened a folder that cannot be listed.
     void folderUnreadable(const QString &folder);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void open(QListWidgetItem *item);
-    QString current;
+    void listStart();
+    bool list(const QString &folder);
+    QString start;
+    QString current; // empty until listed
 };
 
 } // namespace tesmora

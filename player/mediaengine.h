@@ -1,7 +1,7 @@
 #pragma once
 
-// The music player's audio engine, as the handlers see it. main() hands in the Qt adapter
-// (player/qtmediaengine.h); tests hand in a recording fake.
+// The music player's audio engine, as the handlers see it. main() hands in the GStreamer
+// engine (player/gstmediaengine.h); tests hand in a recording fake.
 
 #include <QString>
 #include <functional>

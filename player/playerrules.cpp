@@ -57,6 +57,26 @@ bool isPseudoFileSystem(const QByteArray &type, const QString &rootPath)
     return false;
 }
 
+QList<Volume> drivesAmong(const QList<Mount> &mounts)
+{
+    const QString root = QStringLiteral("/");
+    QList<Volume> drives;
+    const auto listed = [&drives](const QString &path) {
+        return std::any_of(drives.cbegin(), drives.cend(),
+                           [&](const Volume &v) { return v.rootPath == path; });
+    };
+    for (const Mount &m : mounts) {
+        if (m.rootPath.isEmpty() || listed(m.rootPath))
+            continue;
+        if (m.rootPath != root && isPseudoFileSystem(m.type, m.rootPath))
+            continue;
+        drives.append({m.rootPath, m.label, m.ready});
+    }
+    if (!listed(root))
+        drives.prepend({root, QString(), true});
+    return drives;
+}
+
 void sortNames(QStringList &names)
 {
     const ListCollation collation;

@@ -4,6 +4,7 @@
 // how a volume becomes a gain, how a file's full path is built, which mounts count as drives.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -25,6 +26,29 @@ QString joinFolderAndFile(const QString &folder, const QString &fileName);
 
 // Mounts that hold no files a user keeps (kernel interfaces, memory-backed run-time state).
 bool isPseudoFileSystem(const QByteArray &type, const QString &rootPath);
+
+// A drive as the drive list shows it: its root path and label.
+struct Volume
+{
+    QString rootPath;
+    QString label;
+    bool ready = true; // mounted and answering; a drive that is not is "not a valid drive"
+    bool operator==(const Volume &) const = default;
+};
+
+// A mounted file system as the system lists it.
+struct Mount
+{
+    QString rootPath;
+    QByteArray type;
+    QString label;
+    bool ready = true;
+};
+
+// The drives among `mounts`, in mount order, each root once, pseudo file systems left out. The
+// root folder "/" is always a drive, whatever its type: where no mount is listed at "/" (a
+// chroot, some containers), it comes first.
+QList<Volume> drivesAmong(const QList<Mount> &mounts);
 
 // Sorts file or folder names for showing them: by the user's collation, case-insensitively
 // (an English collation under the C locale), with byte order only to break exact ties.

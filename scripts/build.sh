@@ -1,12 +1,25 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (warnings are errors when CI is set).
+#   scripts/build.sh             the normal build, into build/
+#   scripts/build.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer + LeakSanitizer,
+#                                into build-asan/
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+dir=build
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+case "${1:-}" in
+  "") ;;
+  --sanitize)
+    dir=build-asan
+    # -O1 keeps the sanitized programs' stacks readable and their build quick.
+    options=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DTESMORA_SANITIZE=ON) ;;
+  *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
+esac
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 # ccache, where installed, lets several checkouts of the tree share their compiled objects.
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESMORA_WERROR=$werror \
+cmake -S "$top" -B "$top/$dir" -G Ninja "${options[@]}" -DTESMORA_WERROR=$werror \
     "${launcher[@]}" >/dev/null
-cmake --build "$top/build"
+cmake --build "$top/$dir"

@@ -1,11 +1,13 @@
 #!/bin/sh
 # Renders every picture of the program from its SVG source in controls/resources/src into
-# controls/resources/images, at the pixel size and colour depth the window uses.
+# controls/resources/images, at the pixel size and colour depth the window uses, and the
+# program's desktop icon (packaging/icons) into packaging/icons/png at the sizes a desktop asks for.
 #
 #   scripts/render-images.sh                 render all pictures
 #   scripts/render-images.sh --sheet FILE    also write a contact sheet (4x, on the button face
 #                                            and on black) to look at the result
-#   scripts/render-images.sh --out DIR       render into DIR instead (scripts/check-images.sh)
+#   scripts/render-images.sh --out DIR       render the window's pictures into DIR instead
+#   scripts/render-images.sh --icons DIR     render the desktop icons into DIR instead
 #
 # Needs rsvg-convert (librsvg2-bin), ImageMagick's convert/montage (GIF, JPEG, contact sheet)
 # and python3. The rendered files are committed; the build does not run this.
@@ -14,12 +16,14 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 src="$root/controls/resources/src"
 out="$root/controls/resources/images"
+icons_out="$root/packaging/icons/png"
 encode="python3 $root/controls/resources/encode.py"
 sheet=
 while [ $# -gt 0 ]; do
     case "$1" in
     --sheet) sheet=${2:?--sheet needs a file name}; shift 2 ;;
     --out) out=${2:?--out needs a folder}; shift 2 ;;
+    --icons) icons_out=${2:?--icons needs a folder}; shift 2 ;;
     *) echo "render-images: unknown argument $1" >&2; exit 2 ;;
     esac
 done
@@ -30,7 +34,7 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$out"
+mkdir -p "$out" "$icons_out"
 
 render() { # svg width height png
     rsvg-convert --width "$2" --height "$3" --format png --output "$4" "$1"
@@ -63,6 +67,17 @@ convert "$work/about.png" -background black -alpha remove -quality 92 -sampling-
 
 render "$src/hand.svg" 32 32 "$work/hand.png"
 convert "$work/hand.png" -strip "PNG32:$out/hand.png"
+
+# The desktop icon: the small sizes are the window's own clock pictures, drawn for their pixel
+# grid; from 48 pixels up the icon's own drawing with all twelve hour marks.
+render "$src/clock-16.svg" 16 16 "$work/tesmora-16.png"
+render "$src/clock.svg" 32 32 "$work/tesmora-32.png"
+for size in 48 64 128 256; do
+    render "$root/packaging/icons/tesmora.svg" "$size" "$size" "$work/tesmora-$size.png"
+done
+for size in 16 32 48 64 128 256; do
+    convert "$work/tesmora-$size.png" -strip "PNG32:$icons_out/tesmora-$size.png"
+done
 
 if [ -n "$sheet" ]; then
     # Each picture as the program decodes it, scaled up without smoothing.

@@ -21,7 +21,7 @@ class Translator
 public:
     explicit Translator(const TranslatorControls &controls);
 
-    // Start-up: adds the 80 English entries to the sorted word list.
+    // Adds the 80 English entries to the sorted word list (once, when its panel is first shown).
     void fill();
 
     // The user selected an entry: show its translation, replacing whatever the box held. An

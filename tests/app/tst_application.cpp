@@ -5,8 +5,30 @@
 #include <QPushButton>
 #include <QTest>
 #include <stdexcept>
+#if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 using namespace tesmora;
+
+namespace {
+
+// In the sanitizer build, LeakSanitizer leaves alone what is allocated while one of these lives.
+struct LeaksOfQtIgnored
+{
+#if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
+    LeaksOfQtIgnored()
+    {
+        __lsan_disable();
+    }
+    ~LeaksOfQtIgnored()
+    {
+        __lsan_enable();
+    }
+#endif
+};
+
+} // namespace
 
 class TestApplication : public QObject
 {
@@ -32,7 +54,12 @@ void TestApplication::exceptionInAHandlerIsReported()
 
     QTest::ignoreMessage(QtWarningMsg,
                          "tesmora: caught at the event dispatch: the first click fails");
-    QTest::mouseClick(&button, Qt::LeftButton);
+    {
+        // Qt's own frames are not exception safe: the copy of the event it was delivering is
+        // lost with the throw. That leak is Qt's, not the program's.
+        [[maybe_unused]] const LeaksOfQtIgnored ignored;
+        QTest::mouseClick(&button, Qt::LeftButton);
+    }
     QCOMPARE(reported, QStringList {QStringLiteral("the first click fails")});
     // The program goes on: the next event is handled as usual.
     QTest::mouseClick(&button, Qt::LeftButton);

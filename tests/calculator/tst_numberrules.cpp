@@ -116,7 +116,14 @@ void TestNumberRules::reading_data()
     QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX << ok;
     QTest::newRow("1e309") << "1e309" << 0.0 << overflow;
     QTest::newRow("-1e309") << "-1e309" << 0.0 << overflow;
-    QTest::newRow("just past the largest") << "1.7976931348623159e308" << 0.0 << overflow;
+    QTest::newRow("how the largest is written") << "1.79769313486232E+308" << DBL_MAX << ok;
+    QTest::newRow("-(how the largest is written)") << "-1.79769313486232E+308" << -DBL_MAX << ok;
+    QTest::newRow("past the largest, up to its written form")
+        << "1.7976931348623199e308" << DBL_MAX << ok;
+    QTest::newRow("just past how the largest is written")
+        << "1.797693134862321e308" << 0.0 << overflow;
+    QTest::newRow("-(just past how the largest is written)")
+        << "-1.797693134862321e308" << 0.0 << overflow;
     QTest::newRow("huge exponent") << "1e99999999999999999999" << 0.0 << overflow;
     QTest::newRow("underflow is zero") << "1e-400" << 0.0 << ok;
     QTest::newRow("zero with huge exponent") << "0e999999" << 0.0 << ok;
@@ -264,6 +271,10 @@ void TestNumberRules::textReadsBack_data()
     QTest::newRow("exponent") << 1e20 << 1e20;
     QTest::newRow("small exponent") << -1.5e-7 << -1.5e-7;
     QTest::newRow("rounded to 15 digits") << 1.0 / 3.0 << 0.333333333333333;
+    QTest::newRow("largest double") << DBL_MAX << DBL_MAX;
+    QTest::newRow("-largest double") << -DBL_MAX << -DBL_MAX;
+    QTest::newRow("next below the largest") << std::nextafter(DBL_MAX, 0.0) << DBL_MAX;
+    QTest::newRow("smallest denormal") << 5e-324 << 5e-324;
 }
 
 void TestNumberRules::textReadsBack()

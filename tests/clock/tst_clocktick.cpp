@@ -1,8 +1,10 @@
-// The clock tick in the normal, minimised and maximised states, across midnight.
+// The clock tick in the normal, minimised and maximised states, across midnight; which second a
+// wake-up shows and when it arms the next one; no repaint for a text that stays.
 
 #include "app/builder.h"
 #include "app/inventory.h"
 #include "clock/clocktext.h"
+#include "clock/tickphase.h"
 #include "tests/support/defaultlocale.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
@@ -69,6 +71,21 @@ Ink freeInk(const QString &text, const QFont &font)
     p.end();
     return inkOf(image);
 }
+// Counts the paint events a widget receives.
+class Paints : public QObject
+{
+public:
+    explicit Paints(QWidget *w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
 } // namespace
 
 class TestClockTick : public WatchedTest
@@ -85,6 +102,9 @@ private Q_SLOTS:
     void followsTheLocale();
     void wholeTextOnOneLine_data();
     void wholeTextOnOneLine();
+    void wakeUps_data();
+    void wakeUps();
+    void noRepaintForATextThatStays();
 };
 
 void TestClockTick::labelsEmptyUntilTheFirstTick()
@@ -266,6 +286,63 @@ void TestClockTick::wholeTextOnOneLine()
                                 .arg(offMiddle)
                                 .arg(freeOffMiddle)));
     }
+}
+
+void TestClockTick::wakeUps_data()
+{
+    // After a tick at 12:04:22.501 the next one is armed for 12:04:23; it wakes at `wake`.
+    QTest::addColumn<QTime>("wake");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("on time") << QTime(12, 4, 23, 1) << "12:04:23";
+    QTest::newRow("a little early") << QTime(12, 4, 22, 997) << "12:04:23";
+    QTest::newRow("late") << QTime(12, 4, 23, 200) << "12:04:23";
+    QTest::newRow("clock stepped back") << QTime(12, 4, 21, 100) << "12:04:21";
+    QTest::newRow("clock stepped forward") << QTime(12, 5, 23, 300) << "12:05:23";
+}
+
+void TestClockTick::wakeUps()
+{
+    QFETCH(QTime, wake);
+    QFETCH(QString, shown);
+    Window w;
+    w.now = QDateTime(w.now.date(), QTime(12, 4, 22, 501));
+    tick(w);
+    QCOMPARE(w->Label1->text(), QStringLiteral("12:04:22"));
+    w.now = QDateTime(w.now.date(), wake);
+    tick(w);
+    QCOMPARE(w->Label1->text(), shown);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tesmora.     ver. 1.0.9"));
+    // The next tick is armed, once, for just after the next half-second boundary.
+    QVERIFY(w->Timer1->isActive());
+    QVERIFY(w->Timer1->isSingleShot());
+    const int delay = w->Timer1->interval();
+    QVERIFY2(delay > 0
+                 && delay <= TickPhase::period + TickPhase::earlyTolerance + TickPhase::margin,
+             QByteArray::number(delay));
+    QCOMPARE(w.now.addMSecs(delay).time().msec() % TickPhase::period, TickPhase::margin);
+}
+
+void TestClockTick::noRepaintForATextThatStays()
+{
+    Window w;
+    Paints time(w->Label1), date(w->Label2);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QTRY_VERIFY_WITH_TIMEOUT(time.count > 0 && date.count > 0, 5000);
+    // The first tick fills both labels: both are drawn again.
+    time.count = date.count = 0;
+    tick(w);
+    QTRY_VERIFY_WITH_TIMEOUT(time.count > 0 && date.count > 0, 5000);
+    time.count = date.count = 0;
+    // Two ticks in the same second, then one in the next: the time label is drawn again, for
+    // the new second; the date label, whose text stays, is not.
+    w.now = w.now.addMSecs(500);
+    tick(w);
+    w.now = w.now.addMSecs(500);
+    tick(w);
+    QTRY_VERIFY_WITH_TIMEOUT(time.count > 0, 5000);
+    QCOMPARE(w->Label1->text(), QStringLiteral("12:04:23"));
+    QCOMPARE(date.count, 0);
 }
 
 QTEST_MAIN(TestClockTick)

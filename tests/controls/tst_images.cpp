@@ -3,6 +3,7 @@
 // shows each picture on the control it belongs to.
 
 #include "app/form1.h"
+#include "controls/picture.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
@@ -433,6 +434,9 @@ void TestImages::windowShowsEachPicture()
     Window window;
     QWidget *widget = tesmora::control(window.form.get(), control);
     QVERIFY(widget);
+    // Before it is first seen a control knows its picture but has not decoded it.
+    QCOMPARE(tesmora::picture(widget), tesmora::imageResource(picture));
+    reveal(widget);
     const QList<QImage> all = frames(picture);
     QVERIFY(!all.isEmpty());
     if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
@@ -467,6 +471,7 @@ void TestImages::linksCarryTheHandCursor()
     Window window;
     QWidget *widget = tesmora::control(window.form.get(), control);
     QVERIFY(widget);
+    reveal(widget);
     const QCursor cursor = widget->cursor();
     QCOMPARE(cursor.shape(), Qt::BitmapCursor);
     QCOMPARE(cursor.hotSpot(), QPoint(12, 1));

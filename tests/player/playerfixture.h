@@ -47,7 +47,7 @@ private:
     std::shared_ptr<Log> log;
 };
 
-// The panel: real widgets and the handlers wired to their signals.
+// The panel, shown: real widgets and the handlers wired to their signals.
 struct PlayerPanel
 {
     QWidget window;
@@ -88,6 +88,8 @@ struct PlayerPanel
         Dir1->setGeometry(170, 0, 200, 300);
         File1->setGeometry(380, 0, 300, 300);
         window.resize(700, 320);
+        // The lists are filled when they are first seen, as the user opens the panel.
+        window.show();
     }
 
     static QStringList texts(const QListWidget *list)

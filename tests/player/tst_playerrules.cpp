@@ -8,6 +8,25 @@
 
 using namespace tesmora;
 
+namespace {
+
+// A drive as a line of text: its root, its label if any, and "(not ready)" when it is not.
+QStringList described(const QList<Volume> &drives)
+{
+    QStringList out;
+    for (const Volume &v : drives) {
+        QString line = v.rootPath;
+        if (!v.label.isEmpty())
+            line += u' ' + v.label;
+        if (!v.ready)
+            line += QLatin1String(" (not ready)");
+        out.append(line);
+    }
+    return out;
+}
+
+} // namespace
+
 class TestPlayerRules : public QObject
 {
     Q_OBJECT
@@ -133,6 +152,44 @@ private Q_SLOTS:
         QFETCH(QString, root);
         QFETCH(bool, pseudo);
         QCOMPARE(isPseudoFileSystem(type, root), pseudo);
+    }
+
+    void drives_data()
+    {
+        QTest::addColumn<QList<Mount>>("mounts");
+        QTest::addColumn<QStringList>("drives");
+        QTest::newRow("root and a stick among kernel mounts")
+            << QList<Mount> {{"/", "ext4", "", true},
+                             {"/proc", "proc", "", true},
+                             {"/sys", "sysfs", "", true},
+                             {"/run/media/ana/STICK", "vfat", "STICK", true}}
+            << QStringList {"/", "/run/media/ana/STICK STICK"};
+        QTest::newRow("chroot: nothing mounted at the root")
+            << QList<Mount> {{"/proc", "proc", "", true},
+                             {"/dev/shm", "tmpfs", "", true},
+                             {"/home", "ext4", "home", true}}
+            << QStringList {"/", "/home home"};
+        QTest::newRow("no mount table at all") << QList<Mount> {} << QStringList {"/"};
+        QTest::newRow("root on a memory file system")
+            << QList<Mount> {{"/", "ramfs", "", true}} << QStringList {"/"};
+        QTest::newRow("root mounted twice: shown once, as first listed")
+            << QList<Mount> {{"/", "overlay", "overlay", true}, {"/", "ext4", "", true}}
+            << QStringList {"/ overlay"};
+        QTest::newRow("root listed later keeps its place")
+            << QList<Mount> {{"/boot", "ext4", "boot", true}, {"/", "ext4", "", true}}
+            << QStringList {"/boot boot", "/"};
+        QTest::newRow("a drive that does not answer stays, not ready")
+            << QList<Mount> {{"/", "ext4", "", true}, {"/mnt/music", "nfs4", "", false}}
+            << QStringList {"/", "/mnt/music (not ready)"};
+        QTest::newRow("a mount without a root path is none")
+            << QList<Mount> {{"", "ext4", "", true}, {"/home", "ext4", "", true}}
+            << QStringList {"/", "/home"};
+    }
+    void drives()
+    {
+        QFETCH(QList<Mount>, mounts);
+        QFETCH(QStringList, drives);
+        QCOMPARE(described(drivesAmong(mounts)), drives);
     }
 
     void sorting_data()

@@ -12,6 +12,19 @@
 using namespace tesmora;
 using namespace tesmora::testing;
 
+namespace {
+
+// Shows the window and opens the music panel through the menu, as the user does.
+bool openPlayer(Window &w)
+{
+    w->show();
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    QTest::mouseClick(w->Command6, Qt::LeftButton);
+    return w->Picture2->isVisible() && w->File1->isVisible();
+}
+
+} // namespace
+
 class TestPlayerWindow : public QObject
 {
     Q_OBJECT
@@ -33,6 +46,14 @@ private Q_SLOTS:
     void startState()
     {
         Window w;
+        w->show();
+        // Nothing is listed or asked of the system for a panel nobody has opened yet.
+        QCOMPARE(w->Drive1->count(), 0);
+        QCOMPARE(w->Dir1->count(), 0);
+        QCOMPARE(w->File1->count(), 0);
+        QVERIFY(openPlayer(w));
+        QVERIFY(w->Drive1->count() > 0);
+        QVERIFY(tmp.path().startsWith(w->Drive1->drive()));
         QCOMPARE(w->Dir1->path(), tmp.path());
         QCOMPARE(w->File1->path(), tmp.path());
         QCOMPARE(w->File1->pattern(), QStringLiteral("*.mp3"));
@@ -49,11 +70,7 @@ private Q_SLOTS:
     void browseLoadPlayStop()
     {
         Window w;
-        w->show();
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
-        QTest::mouseClick(w->Command6, Qt::LeftButton);
-        QVERIFY(w->Picture2->isVisible());
-        QVERIFY(w->File1->isVisible());
+        QVERIFY(openPlayer(w));
 
         PlayerPanel::click(w->Dir1, "albums", true);
         PlayerPanel::click(w->Dir1, "Día 1", true);
@@ -75,7 +92,7 @@ private Q_SLOTS:
     void aFileThatFailsToLoad()
     {
         Window w;
-        w->show();
+        QVERIFY(openPlayer(w));
         w.media->failLoads = true;
         PlayerPanel::click(w->File1, "top.mp3");
         QTRY_COMPARE(
@@ -90,7 +107,7 @@ private Q_SLOTS:
     {
         QVERIFY(QDir(tmp.path()).mkpath("gone soon"));
         Window w;
-        w->show();
+        QVERIFY(openPlayer(w));
         const QStringList folders = PlayerPanel::texts(w->Dir1);
         QVERIFY(folders.contains("gone soon"));
         QVERIFY(QDir(tmp.path() + "/gone soon").removeRecursively());
@@ -106,6 +123,7 @@ private Q_SLOTS:
     void aDriveThatIsNotReady()
     {
         Window w;
+        QVERIFY(openPlayer(w));
         const QList<Volume> volumes {{"/", "", true}, {"/media/cdrom", "CD", false}};
         w->Drive1->setVolumeSource([volumes] { return volumes; });
         const QStringList folders = PlayerPanel::texts(w->Dir1);

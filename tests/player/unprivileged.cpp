@@ -29,13 +29,25 @@ bool runUnprivileged(const char *testFunction)
         qWarning("cannot copy the test program for the unprivileged run");
         return false;
     }
+    // A home and a run-time folder of the child's own, so that runs of several test programs
+    // at once never share their caches or run-time files.
+    const QString home = bin.filePath(QStringLiteral("home"));
+    const QString runtime = bin.filePath(QStringLiteral("runtime"));
+    for (const QString &dir : {home, runtime}) {
+        if (!QDir().mkdir(dir) || ::chown(QFile::encodeName(dir).constData(), 65534, 65534) != 0
+            || !QFile::setPermissions(dir,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+            qWarning("cannot make the folders of the unprivileged run");
+            return false;
+        }
+    }
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), QDir::tempPath());
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
-    child.setWorkingDirectory(QDir::tempPath());
+    child.setWorkingDirectory(home);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QStringLiteral("setpriv"),
                 {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),

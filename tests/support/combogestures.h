@@ -30,7 +30,9 @@ inline bool openListWithMouse(QComboBox *combo)
     QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
     if (!QTest::qWaitFor([&] { return listIsOpen(combo); }))
         return false;
-    // A release right after the opening press is taken for the end of that press.
+    // Qt takes a release within the double-click interval after the list opened for the end of
+    // the opening press. That interval is Qt's own rule, not a guess at how long anything takes,
+    // so it is waited out (a loaded machine only makes the wait longer than needed).
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     return true;
 }

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 
 namespace tesmora::testing {
@@ -64,5 +65,13 @@ struct Window
     }
     Form1 *operator->() const { return form.get(); }
 };
+
+// Shows `control` as the user sees it once its panel is open: the control, every container
+// around it and the window. Pictures and pointers are read when a control is first shown.
+inline void reveal(QWidget *control)
+{
+    for (QWidget *w = control; w; w = w->parentWidget())
+        w->show();
+}
 
 } // namespace tesmora::testing

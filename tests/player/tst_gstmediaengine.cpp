@@ -1,11 +1,15 @@
-// The Qt Multimedia engine with real files: what loads, what fails, and that each failed load
+// The GStreamer engine with real files: what loads, what fails, and that each failed load
 // gets one message naming the file while the file loaded before goes on.
 
-#include "player/qtmediaengine.h"
+#include "player/gstmediaengine.h"
 #include "tests/player/playerfixture.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace tesmora;
 using namespace tesmora::testing;
@@ -20,9 +24,9 @@ QString cannotPlay(const QString &path)
 // The panel with the real engine; keeps a pointer to it for the test to look inside.
 struct RealPanel
 {
-    QtMediaEngine *engine = nullptr;
+    GstMediaEngine *engine = nullptr;
     PlayerPanel panel {[this]() -> std::unique_ptr<MediaEngine> {
-        auto made = std::make_unique<QtMediaEngine>();
+        auto made = std::make_unique<GstMediaEngine>();
         engine = made.get();
         return made;
     }};
@@ -30,7 +34,7 @@ struct RealPanel
 
 } // namespace
 
-class TestQtMediaEngine : public QObject
+class TestGstMediaEngine : public QObject
 {
     Q_OBJECT
     QTemporaryDir tmp;
@@ -55,36 +59,9 @@ private Q_SLOTS:
         QVERIFY(toneBytes.size() > 10000);
     }
 
-    void preferGStreamer_data()
-    {
-        QTest::addColumn<QByteArray>("before"); // empty: not set
-        QTest::addColumn<QByteArray>("after");
-        QTest::newRow("unset") << QByteArray() << QByteArray("gstreamer");
-        QTest::newRow("the user's choice stays") << QByteArray("ffmpeg") << QByteArray("ffmpeg");
-    }
-    void preferGStreamer()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        const QByteArray saved = qgetenv("QT_MEDIA_BACKEND");
-        const bool wasSet = qEnvironmentVariableIsSet("QT_MEDIA_BACKEND");
-        const auto restore = qScopeGuard([&] {
-            if (wasSet)
-                qputenv("QT_MEDIA_BACKEND", saved);
-            else
-                qunsetenv("QT_MEDIA_BACKEND");
-        });
-        if (before.isEmpty())
-            qunsetenv("QT_MEDIA_BACKEND");
-        else
-            qputenv("QT_MEDIA_BACKEND", before);
-        preferGStreamerBackend();
-        QCOMPARE(qgetenv("QT_MEDIA_BACKEND"), after);
-    }
-
     void nothingLoaded()
     {
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         engine.play();
         engine.stop();
         engine.setVolume(-600);
@@ -195,7 +172,7 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::copy(tmp.filePath("good.mp3"), tmp.filePath("second.mp3")));
         const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("second.mp3")); });
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         int failures = 0;
         engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
         QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("good.mp3"), 10000);
@@ -208,9 +185,24 @@ private Q_SLOTS:
         QCOMPARE(failures, 0);
     }
 
+    void playsAgainAfterTheEnd()
+    {
+        QVERIFY(makeTone(tmp.filePath("short.mp3"), 0.5));
+        GstMediaEngine engine;
+        engine.load(tmp.filePath("short.mp3"), [] {});
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("short.mp3"), 10000);
+        engine.play();
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isPlaying(), 5000);
+        // At its end it stops by itself, and play starts it over.
+        QTRY_VERIFY_WITH_TIMEOUT(!engine.isPlaying(), 10000);
+        engine.play();
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isPlaying(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!engine.isPlaying(), 10000);
+    }
+
     void playWhileLoadingStartsOnceLoaded()
     {
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         engine.load(tmp.filePath("good.mp3"), [] {});
         QVERIFY(engine.isLoading());
         engine.play();
@@ -227,7 +219,7 @@ private Q_SLOTS:
 
     void newerLoadSupersedesAPendingOne()
     {
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         int failures = 0;
         engine.load(tmp.filePath("does-not-exist.mp3"), [&] { ++failures; });
         engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
@@ -238,13 +230,57 @@ private Q_SLOTS:
 
     void failureIsNeverReportedFromInsideLoad()
     {
-        QtMediaEngine engine;
+        GstMediaEngine engine;
         int failures = 0;
         engine.load(tmp.filePath("does-not-exist.mp3"), [&] { ++failures; });
         QCOMPARE(failures, 0);
         QTRY_COMPARE_WITH_TIMEOUT(failures, 1, 10000);
         QTest::qWait(500);
         QCOMPARE(failures, 1);
+    }
+
+    void aSoundServerThatNeverAnswersDoesNotHoldTheWindow()
+    {
+        // A sound server that lets clients connect and never says a word.
+        QTemporaryDir dir;
+        const QByteArray socketPath = QFile::encodeName(dir.filePath(QStringLiteral("native")));
+        int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(listener >= 0);
+        const auto closeListener = qScopeGuard([&] {
+            if (listener >= 0)
+                ::close(listener);
+        });
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, socketPath.constData(), sizeof address.sun_path);
+        QVERIFY(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+        QVERIFY(::listen(listener, 4) == 0);
+        const QByteArray saved = qgetenv("PULSE_SERVER");
+        const bool wasSet = qEnvironmentVariableIsSet("PULSE_SERVER");
+        const auto restore = qScopeGuard([&] {
+            if (wasSet)
+                qputenv("PULSE_SERVER", saved);
+            else
+                qunsetenv("PULSE_SERVER");
+        });
+        qputenv("PULSE_SERVER", "unix:" + socketPath);
+
+        GstMediaEngine engine;
+        int failures = 0;
+        engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
+        // The engine knocks at the server and waits for it, while the event loop goes on.
+        const auto knocked = [&] {
+            pollfd waiting {listener, POLLIN, 0};
+            return ::poll(&waiting, 1, 0) == 1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(knocked(), 10000);
+        QVERIFY(engine.isLoading());
+
+        // The server goes away: the file loads on whatever output is left.
+        ::close(listener);
+        listener = -1;
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("good.mp3"), 20000);
+        QCOMPARE(failures, 0);
     }
 
     void unreadableFile()
@@ -265,5 +301,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestQtMediaEngine)
-#include "tst_qtmediaengine.moc"
+QTEST_MAIN(TestGstMediaEngine)
+#include "tst_gstmediaengine.moc"

@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# Measures Tesmora against a minimal Qt clock and a few references and prints one table:
+# the lag of the shown second (title and time label), launch to mapped window, peak RSS,
+# click on play to first sound, idle CPU and wakeups. Not part of the test suite.
+#
+#   bench/run.sh [--baseline BIN] [--long]
+#
+# --baseline BIN  also measures another Tesmora binary (an older build, say) in the same run
+# --long          instead: the resident size of an idle Tesmora over 30 minutes
+#
+# Environment: BENCH_DIR (builds and results, default build-bench/ in the tree), RESULTS (the
+# figures, default BENCH_DIR/results.tsv), LAG_ROUNDS and
+# LAG_SLOT (the lag is watched in LAG_ROUNDS rounds of LAG_SLOT seconds per group of programs),
+# LAUNCHES, SOUND_TRIES, IDLE_SECONDS, LONG_SECONDS.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+here=$top/bench
+bench_dir=${BENCH_DIR:-$top/build-bench}
+py=/usr/bin/python3 # the system's, which has python3-xlib
+observe=("$py" "$here/observe.py")
+
+baseline="" long=no
+while [ $# -gt 0 ]; do
+  case $1 in
+    --baseline) baseline=$(realpath "$2"); shift 2 ;;
+    --long) long=yes; shift ;;
+    *) echo "usage: bench/run.sh [--baseline BIN] [--long]" >&2; exit 2 ;;
+  esac
+done
+lag_rounds=${LAG_ROUNDS:-7} lag_slot=${LAG_SLOT:-45}
+launches=${LAUNCHES:-20} sound_tries=${SOUND_TRIES:-10} idle_seconds=${IDLE_SECONDS:-60}
+long_seconds=${LONG_SECONDS:-1800}
+
+missing=()
+for tool in cmake ninja Xvfb openbox xdotool xclock pulseaudio parec pactl sox lame mpg123 \
+  gst-launch-1.0; do
+  command -v "$tool" >/dev/null || missing+=("$tool")
+done
+"$py" -c 'import Xlib.ext.damage' 2>/dev/null || missing+=(python3-xlib)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "bench: missing ${missing[*]}; install scripts/packages.txt and x11-apps mpg123" \
+    "gstreamer1.0-tools python3-xlib" >&2
+  exit 1
+fi
+
+# --- build: a release Tesmora and the minimal clock, from this tree --------------------------
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$top" -B "$bench_dir/tesmora" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DTESMORA_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
+cmake --build "$bench_dir/tesmora" --target tesmora >/dev/null
+cmake -S "$here" -B "$bench_dir/minimal" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+  >/dev/null
+cmake --build "$bench_dir/minimal" >/dev/null
+tesmora=$bench_dir/tesmora/tesmora
+minimal=$bench_dir/minimal/minimal
+
+# --- a desktop and a sound server of our own ------------------------------------------------
+work=$(mktemp -d)
+pids=() apps=()
+cleanup() {
+  for p in "${apps[@]}" "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export TZ=UTC LC_ALL=C.UTF-8 LANG=C.UTF-8
+unset QT_QPA_PLATFORM
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+exec 3>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
+HOME=$work openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+  sleep 0.1
+done
+
+pulse_dir=$work/pulse
+mkdir -p "$pulse_dir" && chmod 700 "$pulse_dir"
+HOME=$pulse_dir XDG_RUNTIME_DIR=$pulse_dir pulseaudio --daemonize=no -n --exit-idle-time=-1 \
+  --use-pid-file=no --system=no \
+  -L "module-null-sink sink_name=bench_sink rate=44100 channels=2" \
+  -L "module-native-protocol-unix socket=$pulse_dir/native auth-anonymous=1" \
+  >"$work/pulse.log" 2>&1 &
+pids+=($!)
+export PULSE_SERVER=unix:$pulse_dir/native MONITOR=bench_sink.monitor
+for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pactl set-default-sink bench_sink
+
+export MUSIC=$work/music
+mkdir -p "$MUSIC"
+sox -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 30 sine 440 vol 0.5
+lame --quiet -b 192 "$work/tone.wav" "$MUSIC/01 tone.mp3"
+
+mkdir -p "$bench_dir"
+export RESULTS=${RESULTS:-$bench_dir/results.tsv}
+: >"$RESULTS"
+programs=(tesmora)
+[ -n "$baseline" ] && programs+=(baseline)
+binary() { case $1 in tesmora) echo "$tesmora" ;; baseline) echo "$baseline" ;; esac; }
+
+# Starts a program in the background and waits for its window: start NAME COMMAND...
+# Sets APP_PID and APP_WIN.
+start() {
+  local name=$1 title
+  shift
+  "$@" >>"$work/${name// /-}.log" 2>&1 &
+  APP_PID=$!
+  apps+=("$APP_PID")
+  case $name in
+    xclock*) title='^xclock$' ;;
+    minimal*) title='^minimal$' ;;
+    *) title='^Tesmora' ;;
+  esac
+  APP_WIN=""
+  for _ in $(seq 100); do
+    APP_WIN=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name "$title" 2>/dev/null | head -n1 || true)
+    # xclock does not tell its pid.
+    [ -z "$APP_WIN" ] && [ "$name" = xclock ] &&
+      APP_WIN=$(xdotool search --onlyvisible --class xclock 2>/dev/null | head -n1 || true)
+    [ -n "$APP_WIN" ] && break
+    sleep 0.1
+  done
+  [ -n "$APP_WIN" ] || { echo "bench: $name showed no window" >&2; exit 1; }
+}
+stop_all() {
+  for p in "${apps[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${apps[@]}"; do wait "$p" 2>/dev/null || true; done
+  apps=()
+}
+
+if [ "$long" = yes ]; then
+  start tesmora "$tesmora"
+  echo "bench: watching the resident size of an idle Tesmora for ${long_seconds}s" >&2
+  "${observe[@]}" rss "$long_seconds" 60 "tesmora:$APP_PID"
+  stop_all
+  "${observe[@]}" table "$RESULTS"
+  exit 0
+fi
+
+# --- launch to mapped window and peak RSS, alternating ---------------------------------------
+echo "bench: $launches launches of each program" >&2
+for _ in $(seq "$launches"); do
+  for p in "${programs[@]}"; do "${observe[@]}" launch "$p" -- "$(binary "$p")"; done
+  "${observe[@]}" launch "minimal static" -- "$minimal" static
+done
+
+# --- click on play to first sound; mpg123 and playbin from launch -----------------------------
+# Points of the window, in pixels: the bulb, the player's button, the first file, play.
+ui="436,172 224,176 56,78 36,44"
+echo "bench: $sound_tries tries of first sound" >&2
+sounds=()
+for p in "${programs[@]}"; do sounds+=("$p|$ui|'$(binary "$p")'"); done
+sounds+=("mpg123||mpg123 -q -o pulse '$MUSIC/01 tone.mp3'")
+sounds+=("gst playbin||gst-launch-1.0 -q playbin 'uri=file://$MUSIC/01%20tone.mp3'")
+"${observe[@]}" sound "$sound_tries" "${sounds[@]}"
+
+# --- idle cost --------------------------------------------------------------------------------
+echo "bench: ${idle_seconds}s idle" >&2
+watch=()
+for p in "${programs[@]}"; do
+  start "$p" "$(binary "$p")"
+  watch+=("$p:$APP_PID")
+done
+start "minimal aligned" "$minimal" aligned
+watch+=("minimal aligned:$APP_PID")
+sleep "${IDLE_SETTLE:-35}" # the first seconds belong to the start
+"${observe[@]}" idle "$idle_seconds" "${watch[@]}"
+stop_all
+
+# --- lag of the shown second ------------------------------------------------------------------
+# Each program runs twice, one window minimised (its title carries the time) and one normal (its
+# label does). The groups take turns; Tesmora shares its turn with xclock, whose ticks fall on
+# the same boundaries, so it is measured on the busier side.
+watch_group() {
+  local watches=() name cmd
+  for name in "$@"; do
+    case $name in
+      xclock) start xclock xclock -digital -update 1
+        watches+=("xclock:damage:$APP_WIN"); continue ;;
+      "minimal aligned") cmd=("$minimal" aligned) ;;
+      "minimal free") cmd=("$minimal" free) ;;
+      *) cmd=("$(binary "$name")") ;;
+    esac
+    start "$name" "${cmd[@]}"
+    watches+=("$name:damage:$APP_WIN")
+    start "$name" "${cmd[@]}"
+    xdotool windowminimize "$APP_WIN"
+    watches+=("$name:title:$APP_WIN")
+  done
+  sleep 2
+  "${observe[@]}" lag "$lag_slot" "${watches[@]}"
+  stop_all
+}
+echo "bench: lag, $lag_rounds rounds of ${lag_slot}s per group" >&2
+for _ in $(seq "$lag_rounds"); do
+  watch_group tesmora xclock
+  watch_group "minimal aligned" "minimal free"
+  [ -n "$baseline" ] && watch_group baseline
+done
+
+echo
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')," \
+  "load average before the lag: $(cut -d' ' -f1-3 /proc/loadavg)"
+"${observe[@]}" table "$RESULTS"
