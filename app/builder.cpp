@@ -50,10 +50,10 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
     case Kind::Frame:
         return new Frame(parent);
     case Kind::Label: {
-        auto *label = new Label(parent);
+        auto *label = spec.fit ? new FittingLabel(parent) : new Label(parent);
         label->setText(utf8(spec.text));
         label->setAlignment(alignmentOf(spec.align));
-        label->setWordWrap(true);
+        label->setWordWrap(!spec.fit);
         return label;
     }
     case Kind::PictureBox: {
@@ -70,16 +70,10 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
     }
     case Kind::TextBox:
         return new TextBox(parent);
-    case Kind::Button: {
-        auto *button = new QPushButton(utf8(spec.text), parent);
-        button->setAutoDefault(false);
-        return button;
-    }
-    case Kind::GraphicalButton: {
-        auto *button = new QPushButton(parent);
-        button->setAutoDefault(false);
-        return button;
-    }
+    case Kind::Button:
+        return new PushButton(utf8(spec.text), parent);
+    case Kind::GraphicalButton:
+        return new PushButton(QString(), parent);
     case Kind::ComboBox: {
         auto *combo = new QComboBox(parent);
         combo->setEditable(true);
@@ -97,6 +91,12 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
         calendar->setMinimumSize(0, 0);
         calendar->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
         calendar->setGridVisible(false);
+        // The parts of the calendar that show only a picture say what they do.
+        for (auto [part, name] : {std::pair {"qt_calendar_prevmonth", "Previous month"},
+                                  std::pair {"qt_calendar_nextmonth", "Next month"},
+                                  std::pair {"qt_calendar_calendarview", "Days of the month"}})
+            if (auto *w = calendar->findChild<QWidget *>(QLatin1String(part)))
+                w->setAccessibleName(QString::fromLatin1(name));
         return calendar;
     }
     case Kind::Slider: {
@@ -130,6 +130,21 @@ void applyCommon(const ControlSpec &spec, QWidget *w)
     w->setFont(fontOf(spec.font));
     if (spec.tooltip)
         w->setToolTip(utf8(spec.tooltip));
+    // A label's name stays the text it shows, which is what a screen reader must read; what it
+    // is for goes into its description.
+    if (spec.spoken && spec.kind == Kind::Label)
+        w->setAccessibleDescription(utf8(spec.spoken));
+    else if (spec.spoken)
+        w->setAccessibleName(utf8(spec.spoken));
+    // A combo box reads as the text it shows; what it is for, a screen reader takes from the
+    // label that names it. It has none on the screen, so it gets one that is never shown.
+    if (auto *combo = qobject_cast<QComboBox *>(w); spec.spoken && combo) {
+        auto *name = new QLabel(utf8(spec.spoken), w->parentWidget());
+        name->setBuddy(combo);
+        name->hide();
+        if (combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(utf8(spec.spoken));
+    }
     if (spec.picture)
         setPicture(w, imageResource(QString::fromLatin1(spec.picture)));
     if (spec.cursor) {
@@ -143,6 +158,8 @@ void applyCommon(const ControlSpec &spec, QWidget *w)
     if (spec.tab < 0 || qobject_cast<QLabel *>(w) || qobject_cast<Panel *>(w)
         || qobject_cast<Frame *>(w))
         w->setFocusPolicy(Qt::NoFocus);
+    if (auto *label = qobject_cast<Label *>(w); label && spec.pressable && spec.tab >= 0)
+        label->setPressable(true);
     w->setHidden(!spec.visible);
 }
 

@@ -4,6 +4,7 @@
 #include "app/appearance.h"
 #include "app/builder.h"
 #include "app/inventory.h"
+#include "app/keyboard.h"
 #include "app/navigation.h"
 #include "calculator/calculator.h"
 #include "clock/calendar.h"
@@ -67,6 +68,14 @@ Form1::Form1(const DesktopPorts &ports, QWidget *parent) : QWidget(parent)
     bindControls();
     makeControllers(ports);
     wire();
+    new ToolKeys(this, Command1, Picture1,
+                 {{Command22, Picture13},
+                  {Command3, Picture12},
+                  {Command4, Picture10},
+                  {Command20, Picture6},
+                  {Command5, Picture8},
+                  {Command7, Picture5},
+                  {Command6, Picture2}});
     clockTick->start();
 }
 

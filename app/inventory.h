@@ -53,12 +53,18 @@ struct ControlSpec
     const char *text = nullptr; // caption or start text (UTF-8)
     FontSpec font = {};
     const char *tooltip = nullptr;
+    // What a screen reader says the control is for, in plain words: a control's accessible name,
+    // a label's description (its name is the text it shows). Left out where the control's own
+    // caption already says it.
+    const char *spoken = nullptr;
     bool visible = true;
     const char *picture = nullptr; // resource name under :/images/
     Align align = Align::Left;
     const char *cursor = nullptr; // resource name of a custom pointer
     ColorValue fore = 0; // 0: the kind's default
     bool border = false; // picture boxes: the sunken single border
+    bool pressable = false; // labels and pictures that act on a click: Space and Enter act too
+    bool fit = false; // labels: the whole text on one line, made smaller where it is too wide
 };
 
 // The client area of the window, in twips.

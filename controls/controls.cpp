@@ -1,14 +1,25 @@
 #include "controls/controls.h"
 
 #include <QDataStream>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionGroupBox>
 
 namespace tesmora {
 
 namespace {
+bool isEnterOrSpace(const QKeyEvent *e)
+{
+    const auto mods = e->modifiers() & ~Qt::KeypadModifier;
+    return mods == Qt::NoModifier
+        && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space);
+}
+
 MouseMove moveOf(const QMouseEvent *e)
 {
     const QPointF p = e->position();
@@ -98,6 +109,167 @@ void Label::mouseMoveEvent(QMouseEvent *e)
 {
     e->accept();
     Q_EMIT mouseMoved(moveOf(e));
+}
+
+void Label::setPressable(bool on)
+{
+    pressable = on;
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void Label::keyPressEvent(QKeyEvent *e)
+{
+    if (pressable && isEnterOrSpace(e)) {
+        e->accept();
+        if (!e->isAutoRepeat())
+            Q_EMIT clicked();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+namespace {
+// The dotted focus frame of the style, around the whole control.
+void drawFocusFrame(QWidget *w, QPainter &p)
+{
+    QStyleOptionFocusRect option;
+    option.initFrom(w);
+    option.backgroundColor = w->palette().color(w->backgroundRole());
+    w->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, w);
+}
+} // namespace
+
+void Label::paintEvent(QPaintEvent *e)
+{
+    QLabel::paintEvent(e);
+    if (pressable && hasFocus()) {
+        QPainter p(this);
+        drawFocusFrame(this, p);
+    }
+}
+
+FittingLabel::FittingLabel(QWidget *parent) : Label(parent)
+{
+    setWordWrap(false);
+}
+
+QRect FittingLabel::room() const
+{
+    return contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+}
+
+QRect FittingLabel::ink(const QFont &f) const
+{
+    // Measured on a drawing: the metrics of a fallback font (Arabic, for one) can promise less
+    // than its glyphs draw. Kept until the text changes; the clock changes it once a second.
+    const QString t = text();
+    if (t != inkText) {
+        inks.clear();
+        inkText = t;
+    }
+    const int pixels = QFontInfo(f).pixelSize();
+    if (const auto found = inks.constFind(pixels); found != inks.cend())
+        return *found;
+    const QFontMetrics m(f);
+    const int pad = m.height();
+    QImage image(m.horizontalAdvance(t) + 2 * pad, 3 * pad, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    const QPoint origin(pad, pad + m.ascent());
+    p.drawText(origin, t);
+    p.end();
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x])) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+                top = qMin(top, y);
+                bottom = y;
+            }
+    }
+    const QRect box = right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+    return inks[pixels] = box.translated(-origin);
+}
+
+QFont FittingLabel::shownFont() const
+{
+    const QRect r = room();
+    auto fits = [this, &r](const QFont &f) {
+        const QRect i = ink(f);
+        return qMax(QFontMetrics(f).horizontalAdvance(text()), i.right() + 1) <= r.width()
+            && i.height() <= r.height();
+    };
+    QFont f = font();
+    if (text().isEmpty() || fits(f))
+        return f;
+    // The largest pixel size below the font's own that fits.
+    int fitting = 1;
+    int tooBig = QFontInfo(f).pixelSize();
+    while (tooBig - fitting > 1) {
+        const int mid = (fitting + tooBig) / 2;
+        f.setPixelSize(mid);
+        (fits(f) ? fitting : tooBig) = mid;
+    }
+    f.setPixelSize(fitting);
+    return f;
+}
+
+int FittingLabel::lineTop(const QFont &shown) const
+{
+    const QRect r = room();
+    const QFontMetrics own(font()), m(shown);
+    // A smaller font stays on the middle of the line the label's own font would fill.
+    int top = r.top() + qMax(0, (own.height() - m.height()) / 2);
+    // Ink that would fall below the label (or above it) moves the line up (or down).
+    const QRect i = ink(shown);
+    if (i.isNull())
+        return top;
+    const int below = top + m.ascent() + i.bottom() - r.bottom();
+    if (below > 0)
+        top -= below;
+    const int above = r.top() - (top + m.ascent() + i.top());
+    if (above > 0)
+        top += above;
+    return top;
+}
+
+void FittingLabel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    drawFrame(&p);
+    const QFont shown = shownFont();
+    QRect r = room();
+    if (!(alignment() & (Qt::AlignVCenter | Qt::AlignBottom)))
+        r.moveTop(lineTop(shown));
+    p.setFont(shown);
+    style()->drawItemText(
+        &p, r, int(QStyle::visualAlignment(layoutDirection(), alignment())) | Qt::TextSingleLine,
+        palette(), isEnabled(), text(), foregroundRole());
+    if (isPressable() && hasFocus())
+        drawFocusFrame(this, p);
+}
+
+PushButton::PushButton(const QString &text, QWidget *parent) : QPushButton(text, parent)
+{
+    setAutoDefault(false);
+}
+
+void PushButton::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        const auto mods = e->modifiers() & ~Qt::KeypadModifier;
+        if (mods == Qt::NoModifier) {
+            e->accept();
+            if (!e->isAutoRepeat() && isEnabled())
+                click();
+            return;
+        }
+    }
+    QPushButton::keyPressEvent(e);
 }
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)

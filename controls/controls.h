@@ -6,6 +6,7 @@
 // (a click on a label or a picture, a pointer moving over a text box) or a look it needs.
 
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -63,6 +64,10 @@ class Label : public QLabel
     Q_OBJECT
 public:
     explicit Label(QWidget *parent = nullptr);
+    // A label that acts on a click also takes the keyboard focus and acts on Space and Enter, so
+    // that what a mouse can do, the keyboard can do too.
+    void setPressable(bool pressable);
+    bool isPressable() const { return pressable; }
 Q_SIGNALS:
     void clicked();
     void mouseMoved(const tesmora::MouseMove &move);
@@ -71,9 +76,48 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     bool pressedInside = false;
+    bool pressable = false;
+};
+
+// A label that always shows its whole text on one line: at its own font where the text fits,
+// otherwise at the largest pixel size of the same face that fits.
+class FittingLabel : public Label
+{
+    Q_OBJECT
+public:
+    explicit FittingLabel(QWidget *parent = nullptr);
+    // The font the text is drawn in now.
+    QFont shownFont() const;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    QRect room() const;
+    // The box the text's ink covers in font `f`, from the start of its baseline.
+    QRect ink(const QFont &f) const;
+    // Where the line's top goes so that all of the text's ink is inside the label.
+    int lineTop(const QFont &shown) const;
+
+    mutable QString inkText;
+    mutable QHash<int, QRect> inks; // by pixel size, for inkText
+};
+
+// A push button that Enter presses as well as Space: a focused button that ignored Enter would
+// leave a keyboard user guessing.
+class PushButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    explicit PushButton(const QString &text = {}, QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
 };
 
 // A single-line text box that reports the pointer moving over it.

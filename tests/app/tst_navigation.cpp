@@ -6,6 +6,7 @@
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
@@ -79,20 +80,48 @@ void TestNavigation::menuButtonAndBulbs()
 void TestNavigation::eachToolOpensAndCloses_data()
 {
     QTest::addColumn<int>("tool");
-    for (int i = 0; i < tools.size(); ++i)
-        QTest::newRow(tools[i].button) << i;
+    QTest::addColumn<QString>("open"); // the gesture on the menu button and the tool button
+    QTest::addColumn<QString>("close"); // the gesture that closes the tool
+    for (int i = 0; i < tools.size(); ++i) {
+        QTest::addRow("%s, mouse", tools[i].button) << i << "mouse"
+                                                    << "mouse";
+        QTest::addRow("%s, Space", tools[i].button) << i << "Space"
+                                                    << "Space";
+        QTest::addRow("%s, Enter, Escape", tools[i].button) << i << "Enter"
+                                                            << "Escape";
+    }
 }
+
+namespace {
+// A click, or a key pressed where the focus is after Tab has brought it to the button.
+void use(QPushButton *b, const QString &gesture)
+{
+    if (gesture == u"mouse") {
+        QTest::mouseClick(b, Qt::LeftButton);
+        return;
+    }
+    b->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), b);
+    if (gesture == u"Space")
+        QTest::keyClick(b, Qt::Key_Space);
+    else if (gesture == u"Enter")
+        QTest::keyClick(b, Qt::Key_Return);
+}
+} // namespace
 
 void TestNavigation::eachToolOpensAndCloses()
 {
     QFETCH(int, tool);
+    QFETCH(QString, open);
+    QFETCH(QString, close);
     const Tool &t = tools[tool];
     const QString name = QString::fromLatin1(t.button);
     Window w;
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    QTest::mouseClick(w->Command1, Qt::LeftButton);
-    QTest::mouseClick(button(w, name), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    use(w->Command1, open);
+    QVERIFY(w->Picture1->isVisible());
+    use(button(w, name), open);
 
     for (const char *panel : t.chain)
         QVERIFY2(w->findChild<QWidget *>(QString::fromLatin1(panel))->isVisible(), panel);
@@ -102,8 +131,16 @@ void TestNavigation::eachToolOpensAndCloses()
     QVERIFY(!w->Command1->isEnabled());
     // Conversions and the player lock the colour button too; it is locked by the open menu anyway.
     QVERIFY(!w->Command2->isEnabled());
+    // The keyboard goes on inside the tool.
+    QWidget *seen = w->findChild<QWidget *>(QString::fromLatin1(t.seen));
+    QVERIFY2(QApplication::focusWidget() && seen->isAncestorOf(QApplication::focusWidget()),
+             qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                    : QStringLiteral("no focus")));
 
-    QTest::mouseClick(button(w, name), Qt::LeftButton);
+    if (close == u"Escape")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    else
+        use(button(w, name), close);
     QCOMPARE(toolSeen(w), QString());
     for (const QString &panel : toolPanels)
         QVERIFY2(!flag(w, panel), qPrintable(panel));
@@ -112,6 +149,15 @@ void TestNavigation::eachToolOpensAndCloses()
     QVERIFY(w->Command1->isEnabled());
     QVERIFY(w->Picture1->isVisible()); // the menu stays open
     QVERIFY(w->Label1->isVisible());
+    // The focus is back on the tool's button.
+    QCOMPARE(QApplication::focusWidget(), button(w, name));
+
+    // Escape with no tool open closes the menu, and the focus is on the menu button.
+    if (close == u"Escape") {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!w->Picture1->isVisible());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w->Command1));
+    }
 }
 
 void TestNavigation::everyToolOpensAfterAnyOther()

@@ -3,15 +3,19 @@
 #include "app/inventory.h"
 #include "controls/colorvalue.h"
 #include "controls/picture.h"
+#include "tests/support/defaultlocale.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -90,6 +94,10 @@ private Q_SLOTS:
     void pictureStoresAreNeverSeen();
     void clippedAtContainerEdges();
     void focusOrderFollowsTabIndex();
+    void pressedWithSpaceAndEnter_data();
+    void pressedWithSpaceAndEnter();
+    void saysWhatEachControlIsFor_data();
+    void saysWhatEachControlIsFor();
     void fonts_data();
     void fonts();
     void sharedPictures();
@@ -298,9 +306,106 @@ void TestWindow::focusOrderFollowsTabIndex()
     QList<int> sorted = tabs;
     std::sort(sorted.begin(), sorted.end());
     QCOMPARE(tabs, sorted);
-    // Labels and panels never take the focus.
-    QCOMPARE(w->Label1->focusPolicy(), Qt::NoFocus);
+    // Panels and labels that only show something never take the focus; the labels and pictures
+    // that act on a click do, so that the keyboard reaches them.
     QCOMPARE(w->Picture8->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(w->Label3->focusPolicy(), Qt::NoFocus);
+    for (Label *pressable : {w->Label1, w->Label2, w->Label5, w->Picture7})
+        QVERIFY2(pressable->focusPolicy() & Qt::TabFocus, qPrintable(pressable->objectName()));
+}
+
+void TestWindow::pressedWithSpaceAndEnter_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    // Every button, and every label or picture that acts on a click.
+    for (const ControlSpec &spec : inventory()) {
+        const bool button = spec.kind == Kind::Button || spec.kind == Kind::GraphicalButton;
+        if (!button && !spec.pressable)
+            continue;
+        QTest::addRow("%s, Space", spec.name) << spec.name << int(Qt::Key_Space) << 0;
+        QTest::addRow("%s, Return", spec.name) << spec.name << int(Qt::Key_Return) << 0;
+        QTest::addRow("%s, keypad Enter", spec.name)
+            << spec.name << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
+}
+
+void TestWindow::pressedWithSpaceAndEnter()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Window w;
+    QWidget *c = tesmora::control(w.form.get(), control);
+    QVERIFY(c);
+    QVERIFY(c->focusPolicy() & Qt::TabFocus);
+    auto *label = qobject_cast<Label *>(c);
+    QSignalSpy clicks(c, label ? SIGNAL(clicked()) : SIGNAL(clicked(bool)));
+    QTest::keyClick(c, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(clicks.size(), 1);
+    // A key held down presses once, not once per repeat.
+    QKeyEvent held(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), QString(), true);
+    QApplication::sendEvent(c, &held);
+    QCOMPARE(clicks.size(), 1);
+    // Ctrl+Enter is no press (it may mean something else to the window).
+    if (key != Qt::Key_Space) {
+        QTest::keyClick(c, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(clicks.size(), 1);
+    }
+}
+
+void TestWindow::saysWhatEachControlIsFor_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("bulb") << "Command1"
+                          << "Utilities"
+                          << "Utilities";
+    QTest::newRow("colour button") << "Command2"
+                                   << "Black or white background"
+                                   << "Black or White Background";
+    QTest::newRow("translator button") << "Command4"
+                                       << "Spanish translator"
+                                       << "SPANISH TRANSLATOR";
+    QTest::newRow("divide") << "Command15"
+                            << "Divide"
+                            << "";
+    QTest::newRow("result") << "Text3"
+                            << "Result"
+                            << "";
+    QTest::newRow("country list") << "Combo2"
+                                  << "Country codes"
+                                  << "";
+    QTest::newRow("captioned button") << "Command19"
+                                      << "Miles to Km."
+                                      << "";
+    // A label reads what it shows; what it is for is its description.
+    QTest::newRow("time") << "Label1"
+                          << "12:04:22"
+                          << "Click to Timer.";
+    QTest::newRow("country code") << "Label11"
+                                  << ""
+                                  << "Country code";
+}
+
+void TestWindow::saysWhatEachControlIsFor()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    const DefaultLocale pinned(QLocale::c());
+    Window w;
+    QMetaObject::invokeMethod(w->Timer1, "timeout", Qt::DirectConnection);
+    QWidget *c = tesmora::control(w.form.get(), control);
+    QVERIFY(c);
+    if (auto *combo = qobject_cast<QComboBox *>(c))
+        c = combo->lineEdit();
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
+    QVERIFY(a);
+    QCOMPARE(a->text(QAccessible::Name), name);
+    QCOMPARE(a->text(QAccessible::Description), description);
 }
 
 void TestWindow::fonts_data()

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The appearance toggles in the real window: the black-or-white button, and a colour chosen in
-# the colour dialog that a click on the bare window opens. Colours are read from the screen.
+# the colour dialog that a click on the bare window opens. Colours are read from the screen,
+# waiting until the window shows the expected one.
 set -euo pipefail
 source "$E2E_LIB"
 
 start_tesmora
 trap stop_tesmora EXIT
 
-
-TOGGLE="5587 2587" # Command2, the black-or-white button
+TOGGLE="Black or white background"
 # Points of the client area, in pixels: the bare surface, beside the bulb, where the bulb is.
 SURFACE="3 3"; BESIDE_BULB="404 172"; ON_BULB="436 172"
 
@@ -16,15 +16,16 @@ SURFACE="3 3"; BESIDE_BULB="404 172"; ON_BULB="436 172"
 pixel() {
   import -window "$WIN" -crop 1x1+$1+$2 +repage -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1
 }
+pixel_is() { [ "$(pixel $1 $2)" = "$3" ]; }
 expect_pixel() {
-  local got; got=$(pixel $1 $2)
-  [ "$got" = "$3" ] || fail "$4: pixel ($1, $2) is $got, expected $3"
+  wait_until 5 "$4: pixel ($1, $2) to be $3 (it is $(pixel $1 $2))" pixel_is $1 $2 "$3"
 }
 # The share of pure white pixels in the time label's area.
 white_in_time() {
   import -window "$WIN" -crop 425x97+24+24 +repage png:- \
     | convert png:- -fill black +opaque white -format '%[fx:mean]' info:
 }
+time_is_white() { awk -v w="$(white_in_time)" 'BEGIN { exit !(w > 0.02) }'; }
 
 face=$(pixel $SURFACE)
 bulb=$(pixel $ON_BULB)
@@ -32,32 +33,27 @@ bulb=$(pixel $ON_BULB)
 note "start: surface $face"
 
 # Dark look: white time on black, the bulb gone.
-click_twips $TOGGLE
-sleep 0.3
+click_on "$TOGGLE"
 expect_pixel $SURFACE "#000000" "dark look, surface"
 expect_pixel $ON_BULB "#000000" "dark look, where the bulb was"
 expect_pixel 30 30 "#000000" "dark look, behind the time"
-white=$(white_in_time)
-awk -v w="$white" 'BEGIN { exit !(w > 0.02) }' || fail "dark look: the time is not white ($white)"
+wait_until 5 "the time to be drawn in white" time_is_white
 shot_window dark-look
 
 # Normal look: the desktop's colours and the bulb again.
-click_twips $TOGGLE
-sleep 0.3
+click_on "$TOGGLE"
 expect_pixel $SURFACE "$face" "normal look, surface"
-[ "$(pixel $ON_BULB)" = "$bulb" ] || fail "normal look: the bulb button did not come back"
+expect_pixel $ON_BULB "$bulb" "normal look, the bulb button"
 note "dark and back: ok"
 
 # A chosen colour: the dialog opens at the window's colour; the HTML field takes the new one.
 click_twips 45 45
 dlg=$(wait_window '^Select Color$')
-xdotool windowactivate --sync "$dlg" 2>/dev/null || true
-sleep 0.3
-xdotool key alt+h ctrl+a
-xdotool type --delay 40 '#2060c0'
-xdotool key Return
+focus_window "$dlg"
+keys alt+h ctrl+a
+typed '#2060c0'
+keys Return
 gone "$dlg"
-sleep 0.3
 expect_pixel $SURFACE "#2060C0" "chosen colour, surface"
 expect_pixel $BESIDE_BULB "#2060C0" "chosen colour, beside the bulb"
 expect_pixel $ON_BULB "#2060C0" "chosen colour, where the bulb was"
@@ -66,20 +62,18 @@ shot_window chosen-colour
 # Cancelling the dialog changes no colour.
 click_twips 45 45
 dlg=$(wait_window '^Select Color$')
-xdotool windowactivate --sync "$dlg" 2>/dev/null || true
-xdotool key Escape
+focus_window "$dlg"
+keys Escape
 gone "$dlg"
-sleep 0.3
-expect_pixel $SURFACE "#2060C0" "after a cancelled dialog"
+app_answers
+pixel_is $SURFACE "#2060C0" || fail "after a cancelled dialog the surface is $(pixel $SURFACE)"
 note "chosen colour and cancel: ok"
 
 # The toggle still goes dark, and then back to the desktop's colours, not the chosen one.
-click_twips $TOGGLE
-sleep 0.3
+click_on "$TOGGLE"
 expect_pixel $SURFACE "#000000" "dark look after a chosen colour"
-click_twips $TOGGLE
-sleep 0.3
+click_on "$TOGGLE"
 expect_pixel $SURFACE "$face" "normal look after a chosen colour"
-[ "$(pixel $ON_BULB)" = "$bulb" ] || fail "the bulb button did not come back"
+expect_pixel $ON_BULB "$bulb" "the bulb button after a chosen colour"
 note "toggle after a chosen colour: ok"
 echo "appearance: ok"

@@ -24,7 +24,9 @@ if command -v pulseaudio >/dev/null && command -v parec >/dev/null; then
     >"$E2E_WORK/pulse.log" 2>&1 &
   pulse_pid=$!
   export PULSE_SERVER=unix:$pulse_dir/native
-  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && { sound=yes; break; }; sleep 0.1; done
+  # Up when it answers; a server that ends at start cannot run here.
+  pulse_up() { kill -0 "$pulse_pid" 2>/dev/null || return 0; pactl info >/dev/null 2>&1 && sound=yes; }
+  wait_until 30 "PulseAudio to answer" pulse_up
 fi
 [ "$sound" = yes ] || note "PulseAudio cannot start here: the sound is not measured"
 
@@ -77,53 +79,61 @@ settle() {
 # The program starts in the folder that holds "music".
 cd "$E2E_WORK"
 start_tesmora
-# The program owns a hidden helper window whose name also holds "tesmora": take the shown one.
-WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Tesmora' | head -n1)
-[ -n "$WIN" ] || fail "no visible clock window"
 
 # The bulb opens the menu; the disc button opens the player.
-click_twips $((6240 + 300)) $((2280 + 300))
-click_twips $((120 + 3000 + 247)) $((2040 + 360 + 247))
-sleep 0.5
+click_on "Utilities"
+click_on "MP3 player"
+wait_shown "Folders"
 shot_window player-open
 
-# The folder list (Dir1 inside the panel at 0,120) highlights the current folder, the last of
-# the chain "/", "tmp", "<work folder>". Its blue band gives the height of a row.
-dir_left=$(( 4680 / 15 )) dir_top=$(( (120 + 600) / 15 )) dir_height=$(( 1440 / 15 ))
-band() {
-  import -window "$WIN" -crop "1x${dir_height}+$((dir_left + 120))+${dir_top}" +repage txt:- |
-    awk 'NR > 1 { split($1, p, /[,:]/); gsub(/[()]/, "", $2); split($2, c, ",");
-                  if (c[3] - c[1] > 60) print p[2] }' | sed -n '1p;$p' | paste -sd ' '
-}
-read -r first last < <(band)
-[ -n "${first:-}" ] || fail "no highlighted folder in the folder list"
-row=$((last - first + 1))
+# The folder list shows the chain "/", "tmp", "<work folder>" and highlights the current folder,
+# the last of the chain.
 chain=$(( $(tr -cd / <<<"$E2E_WORK" | wc -c) + 1 ))
-note "folder rows are ${row}px high; the current folder is row $((chain - 1))"
-[ $((first / row)) -eq $((chain - 1)) ] || fail "the highlighted row is not the current folder"
+selected() { atspi selected "$APP_PID" "Folders"; }
+selected_is() { [ "$(selected)" = "$1 $2" ]; }
+wait_until 5 "the current folder to be highlighted (rows: '$(selected)')" \
+  selected_is $((chain - 1)) "$(basename "$E2E_WORK")"
+note "the current folder is row $((chain - 1))"
 
-# Double-clicks the folder entry in row $1 (from 0).
-open_row() {
-  read -r ox oy < <(client_origin)
-  xdotool mousemove --sync $((ox + dir_left + 40)) $((oy + dir_top + $1 * row + row / 2)) \
-    click --repeat 2 --delay 60 1
-  sleep 0.5
+# Double-clicks the folder entry called $1; waits until it is the current folder: highlighted,
+# with its own sub-folders below it ($2, joined by "|"; empty for none). A single click would only
+# highlight it.
+open_folder() {
+  local rows row
+  rows=$(atspi rows "$APP_PID" "Folders")
+  row=$(grep -nxF -- "$1" <<<"$rows" | head -n1 | cut -d: -f1)
+  [ -n "$row" ] || fail "no folder '$1' in the folder list: $(paste -sd '|' <<<"$rows")"
+  atspi where "$APP_PID" "Folders" $((row - 1)) >/dev/null \
+    || fail "folder '$1' is not in view: $(paste -sd '|' <<<"$rows")"
+  hover_on "Folders" $((row - 1))
+  xdotool click --repeat 2 --delay 60 1
+  opened() {
+    local sel after
+    sel=$(selected) # "<row> <name>"
+    [ "${sel#* }" = "$1" ] || return 1
+    after=$(atspi rows "$APP_PID" "Folders" | tail -n +$((${sel%% *} + 2)) | paste -sd '|')
+    [ "$after" = "$2" ]
+  }
+  wait_until 5 "folder '$1' to become the current one (rows: $(atspi rows "$APP_PID" "Folders" | paste -sd '|'); selected: $(selected); focus: $(atspi focused "$APP_PID"))" opened "$1" "${2:-}"
 }
-open_row "$chain"           # music
-open_row $((chain + 1))     # Album
-read -r first last < <(band)
-[ $((first / row)) -eq $((chain + 1)) ] || fail "the folder list did not walk down to Album"
+open_folder music Album
+open_folder Album
 shot_window player-album
 
-# The file list (File1 at 240,1080 of the window) now shows the two MP3 files; click the first.
-click_twips $((240 + 600)) $((1080 + 90))
+# The file list now shows the two MP3 files, and nothing else; click the first.
+files() { atspi rows "$APP_PID" "Music files" | paste -sd '|'; }
+two_files() { [ "$(files)" = "01 first tone.mp3|02 second tone.MP3" ]; }
+wait_until 5 "the file list to show the two MP3 files (it shows '$(files)')" two_files
+click_on "Music files" 0
+picked() { [ "$(atspi selected "$APP_PID" "Music files")" = "0 01 first tone.mp3" ]; }
+wait_until 5 "the first file to be picked" picked
 if [ "$sound" = yes ]; then
   quiet=$(level 4)
   note "loaded, not started: level $quiet"
   louder 0.001 "$quiet" || fail "sound before play ($quiet)"
 fi
 
-click_twips $((240 + 307)) $((360 + 307)) # play
+click_on "Play"
 if [ "$sound" = yes ]; then
   settle more 0.1 || fail "no sound within 5 s of play"
   playing=$(level 1)
@@ -134,7 +144,7 @@ if [ "$sound" = yes ]; then
 fi
 shot_window player-playing
 
-click_twips $((960 + 307)) $((360 + 307)) # stop
+click_on "Stop"
 if [ "$sound" = yes ]; then
   settle less 0.001 || fail "still sound 5 s after stop"
   stopped=$(level 1)
@@ -143,6 +153,7 @@ if [ "$sound" = yes ]; then
 fi
 
 # No message box came up on the way.
-windows=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)
-[ "$windows" -eq 1 ] || fail "$windows windows are shown, expected only the clock"
+app_answers
+windows=$(atspi windows "$APP_PID")
+[ "$(printf '%s\n' "$windows" | grep -c .)" -eq 1 ] || fail "windows shown: $windows"
 echo "player: ok"

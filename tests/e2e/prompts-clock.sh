@@ -8,20 +8,15 @@ source "$E2E_LIB"
 start_tesmora
 trap stop_tesmora EXIT
 
+TIME="Click to Timer." # the clock labels, found by what they are for
+DATE="Clck to Stopwatch"
 
-# Centres of the two clock labels, in twips of the client area.
-TIME="3547 1087" # Label1 in Frame2
-DATE="2587 2587" # Label2 in Frame1
-
-# Fails when a window whose title matches $1 is visible within $2 seconds.
-no_window() {
-  local steps=$(($2 * 10))
-  for _ in $(seq "$steps"); do
-    if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then
-      fail "unexpected window titled like '$1'"
-    fi
-    sleep 0.1
-  done
+# After the program has handled everything so far, only the clock window is shown.
+only_the_clock() {
+  app_answers
+  local shown
+  shown=$(atspi windows "$APP_PID")
+  [ "$(printf '%s\n' "$shown" | grep -c .)" -eq 1 ] || fail "$1: windows shown: $(printf '%s' "$shown" | paste -sd '|')"
 }
 # The prompt must belong to the clock window.
 owned() {
@@ -29,59 +24,61 @@ owned() {
   owner=$(xprop -id "$1" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*' || true)
   [ -n "$owner" ] && [ $((owner)) -eq "$WIN" ] || fail "window $1 is not a dialog of the clock"
 }
-# Opens the prompt with a click on $1 (twips), expects the title $2, types $3 (or presses
-# Escape when it is "<cancel>").
+# Opens the prompt with a click on the label called $1, expects the title $2, types $3 (or
+# presses Escape when it is "<cancel>").
 answer() {
-  local at=$1 title=$2 typed=$3 dlg
-  click_twips $at
+  local label=$1 title=$2 typed=$3 dlg
+  click_on "$label"
   dlg=$(wait_window "^${title//./\\.}\$")
   owned "$dlg"
-  xdotool windowactivate --sync "$dlg" 2>/dev/null || true
+  focus_window "$dlg"
   if [ "$typed" = "<cancel>" ]; then
-    xdotool key Escape
+    keys Escape
   else
-    xdotool type --delay 40 -- "$typed"
-    xdotool key Return
+    typed "$typed"
+    keys Return
   fi
   gone "$dlg"
+}
+# The message box: titled with the product name, it says "Wrong number"; Return closes it.
+wrong_number() {
+  local box
+  box=$(wait_window '^Tesmora$')
+  owned "$box"
+  wait_shown "Wrong number"
+  [ -n "${1:-}" ] && shot "$1"
+  focus_window "$box"
+  keys Return
+  gone "$box"
 }
 
 # Cancel: the prompt closes and nothing else shows.
 answer "$TIME" "Timer." "<cancel>"
-no_window '^Tesmora$' 2
+only_the_clock "timer, Cancel"
 note "timer, Cancel: no message"
 
 # "abc": "Wrong number", with an OK button that closes it.
-click_twips $TIME
+click_on "$TIME"
 dlg=$(wait_window '^Timer\.$')
-sleep 0.3
+focus_window "$dlg"
+wait_shown "OK"
 shot prompt-timer
-xdotool windowactivate --sync "$dlg" 2>/dev/null || true
-xdotool type --delay 40 abc
-xdotool key Return
+typed abc
+keys Return
 gone "$dlg"
-box=$(wait_window '^Tesmora$')
-owned "$box"
-sleep 0.3
-shot wrong-number
-xdotool windowactivate --sync "$box" 2>/dev/null || true
-xdotool key Return
-gone "$box"
+wrong_number wrong-number
 note "timer, abc: message shown and closed"
 
 # Accepted answers end silently.
 answer "$TIME" "Timer." "90"
-no_window '^Tesmora$' 1
+only_the_clock "timer, 90"
 answer "$DATE" "Stopwatch." " 5 "
-no_window '^Tesmora$' 1
+only_the_clock "stopwatch, ' 5 '"
 note "timer 90, stopwatch ' 5 ': no message"
 
 # The stopwatch refuses a negative number too.
 answer "$DATE" "Stopwatch." "-3"
-box=$(wait_window '^Tesmora$')
-xdotool windowactivate --sync "$box" 2>/dev/null || true
-xdotool key Return
-gone "$box"
+wrong_number
 note "stopwatch, -3: message"
 
 # The clock kept running throughout.
