@@ -557,7 +557,6 @@ int main(int argc, char **argv)
     // never depends on the machine's.
     qputenv("PULSE_SERVER", "unix:/nonexistent/tesmora-no-audio-server");
     qputenv("PULSE_NO_AUTOSPAWN", "1");
-    preferGStreamerBackend();
     QApplication app(argc, argv);
     TestFaults test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -2,9 +2,11 @@
 
 #include "calculator/calculator.h"
 #include "clock/clocktext.h"
+#include "codes/codetables.h"
 #include "player/folderlist.h"
 #include "tests/support/clockreading.h"
 #include "tests/support/tools.h"
+#include "translator/wordtable.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -237,10 +239,11 @@ MonkeyRun::MonkeyRun(const QString &root, const QLocale &locale) : root(root), l
     w->form->activateWindow();
     if (!QTest::qWaitForWindowActive(w->form.get()))
         qWarning("the window did not become active");
-    codeEntries[0] = w->form->Combo1->count();
-    codeEntries[1] = w->form->Combo2->count();
-    codeEntries[2] = w->form->Combo3->count();
-    words = w->form->List1->count();
+    // The lists fill when their panel is first shown: one entry a row of their table.
+    codeEntries[0] = int(areaList().size());
+    codeEntries[1] = int(countryList().size());
+    codeEntries[2] = int(urlList().size());
+    words = int(wordTable().size());
 }
 
 MonkeyRun::~MonkeyRun()
@@ -628,10 +631,13 @@ QString MonkeyRun::check() const
         return QStringLiteral("the clock shows \"%1\" \"%2\" at %3")
             .arg(time, date, w->now.toString(Qt::ISODate));
 
-    if (form->Combo1->count() != codeEntries[0] || form->Combo2->count() != codeEntries[1]
-        || form->Combo3->count() != codeEntries[2])
+    // A list holds nothing before its panel was first shown, and all of its entries after.
+    const auto filled = [](int count, int all) { return count == 0 || count == all; };
+    if (!filled(form->Combo1->count(), codeEntries[0])
+        || !filled(form->Combo2->count(), codeEntries[1])
+        || !filled(form->Combo3->count(), codeEntries[2]))
         return QStringLiteral("a code list changed its entries");
-    if (form->List1->count() != words)
+    if (!filled(form->List1->count(), words))
         return QStringLiteral("the word list changed its entries");
     return {};
 }
