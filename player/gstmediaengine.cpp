@@ -3,11 +3,14 @@
 #include "player/playerrules.h"
 
 #include <QMetaObject>
+#include <QMutex>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
 #include <gst/gst.h>
+#include <map>
 #include <utility>
+#include <vector>
 
 namespace tesmora {
 
@@ -18,26 +21,25 @@ namespace {
 constexpr int playAudio = 0x2;
 constexpr int playSoftVolume = 0x10;
 
-// A pipeline made on the worker on its way to the window's thread. If it never arrives (the
-// engine went away first) it is shut down here.
-class PipelineRef
-{
-public:
-    explicit PipelineRef(GstElement *pipeline) : pipeline(pipeline) { }
-    ~PipelineRef()
-    {
-        if (pipeline) {
-            gst_element_set_state(pipeline, GST_STATE_NULL);
-            gst_object_unref(pipeline);
-        }
-    }
-    PipelineRef(const PipelineRef &) = delete;
-    PipelineRef &operator=(const PipelineRef &) = delete;
-    GstElement *release() { return std::exchange(pipeline, nullptr); }
+// How long closing the engine waits for the worker to finish what it was given (shutting the
+// pipelines down). A sound server that never answers would otherwise hold the program's exit.
+constexpr int closingBoundMs = 2000;
 
-private:
-    GstElement *pipeline;
-};
+// Runs on the worker: stops a pipeline and lets go of it.
+void shutDown(GstElement *pipeline)
+{
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+}
+
+// Lets go of a worker still stuck (on the sound server) when its engine closed. Never deleted:
+// deleting it would wait for it. Its thread finishes what it was given if the server ever
+// answers, and otherwise ends with the program.
+void abandon(std::unique_ptr<QThreadPool> pool)
+{
+    static auto *const abandoned = new std::vector<std::unique_ptr<QThreadPool>>;
+    abandoned->push_back(std::move(pool));
+}
 
 // Runs on the worker: makes a playbin for `uri` and starts pre-rolling it. Null if GStreamer
 // or its playbin cannot be had.
@@ -95,23 +97,67 @@ public:
     bool ended = false; // played to its end, and not rewound since
 };
 
-GstMediaEngine::GstMediaEngine(QObject *parent) : QObject(parent), volume(startVolume)
+// What the worker's tasks share with the engine. It outlives the engine while a task that
+// was let go at closing still runs.
+struct GstMediaEngine::Shared
 {
+    QMutex mutex;
+    GstMediaEngine *engine; // null once the engine is closing
+    int outstanding = 0; // tasks queued or running, and their results not yet taken
+    std::map<quint64, GstElement *> made; // pipelines made, on their way to the engine
+};
+
+GstMediaEngine::GstMediaEngine(QObject *parent)
+    : QObject(parent),
+      shared(std::make_shared<Shared>()),
+      worker(std::make_unique<QThreadPool>()),
+      volume(startVolume)
+{
+    shared->engine = this;
     // One thread, so that state changes and seeks run in the order they were asked for.
-    worker.setMaxThreadCount(1);
+    worker->setMaxThreadCount(1);
 }
 
 GstMediaEngine::~GstMediaEngine()
 {
     drop(pending);
     drop(current);
-    worker.waitForDone();
+    std::map<quint64, GstElement *> unclaimed;
+    {
+        // From here on a task that makes a pipeline shuts it down itself; results already
+        // posted are never delivered.
+        QMutexLocker lock(&shared->mutex);
+        shared->engine = nullptr;
+        unclaimed.swap(shared->made);
+    }
+    for (const auto &[id, pipeline] : unclaimed)
+        run([pipeline = pipeline] { shutDown(pipeline); });
+    // Shutting down waits on the sound server. One that never answers does not hold the
+    // program: after the bound the worker is let go, still running; no task touches the engine.
+    if (!worker->waitForDone(closingBoundMs)) {
+        qWarning("The sound server did not answer within %d ms; closing without waiting for it",
+                 closingBoundMs);
+        abandon(std::move(worker));
+    }
+}
+
+void GstMediaEngine::run(std::function<void()> task)
+{
+    {
+        QMutexLocker lock(&shared->mutex);
+        ++shared->outstanding;
+    }
+    worker->start([shared = shared, task = std::move(task)] {
+        task();
+        QMutexLocker lock(&shared->mutex);
+        --shared->outstanding;
+    });
 }
 
 void GstMediaEngine::onWorker(GstElement *element, std::function<void(GstElement *)> task)
 {
     gst_object_ref(element);
-    worker.start([element, task = std::move(task)] {
+    run([element, task = std::move(task)] {
         task(element);
         gst_object_unref(element);
     });
@@ -126,22 +172,41 @@ void GstMediaEngine::load(const QString &path, LoadFailed onFailure)
     const quint64 id = pending->id;
     const QByteArray uri = QUrl::fromLocalFile(path).toEncoded();
     const double startGain = gain();
-    worker.start([this, id, uri, startGain] {
+    run([shared = shared, id, uri, startGain] {
         GstElement *pipeline = makePipeline(uri, startGain);
-        if (!pipeline) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, id] {
-                    if (pending && pending->id == id)
-                        fail(pending);
-                },
-                Qt::QueuedConnection);
+        QMutexLocker lock(&shared->mutex);
+        GstMediaEngine *engine = shared->engine;
+        if (!engine) {
+            lock.unlock();
+            if (pipeline)
+                shutDown(pipeline);
             return;
         }
-        auto made = std::make_shared<PipelineRef>(pipeline);
+        // Posted while the engine cannot be closing: its destructor waits for the lock, and
+        // takes back what was made; the posted call then goes with the engine.
+        if (pipeline)
+            shared->made.emplace(id, pipeline);
+        ++shared->outstanding;
         QMetaObject::invokeMethod(
-            this, [this, id, made] { attach(id, made->release()); }, Qt::QueuedConnection);
+            engine, [engine, id] { engine->arrived(id); }, Qt::QueuedConnection);
     });
+}
+
+void GstMediaEngine::arrived(quint64 id)
+{
+    GstElement *pipeline = nullptr;
+    {
+        QMutexLocker lock(&shared->mutex);
+        --shared->outstanding;
+        if (const auto found = shared->made.find(id); found != shared->made.end()) {
+            pipeline = found->second;
+            shared->made.erase(found);
+        }
+    }
+    if (pipeline)
+        attach(id, pipeline);
+    else if (pending && pending->id == id)
+        fail(pending); // GStreamer or its playbin cannot be had
 }
 
 void GstMediaEngine::attach(quint64 id, GstElement *pipeline)
@@ -230,8 +295,13 @@ void GstMediaEngine::fail(Track *track)
     drop(pending);
     // Reported from the event loop on its own, so that the caller's message box never runs
     // inside load() or while the bus is being read.
-    if (report)
-        QTimer::singleShot(0, this, std::move(report));
+    if (report) {
+        ++reportsDue;
+        QTimer::singleShot(0, this, [this, report = std::move(report)] {
+            --reportsDue;
+            report();
+        });
+    }
 }
 
 void GstMediaEngine::drop(Track *&track)
@@ -246,11 +316,7 @@ void GstMediaEngine::drop(Track *&track)
         gst_object_unref(track->bus);
     if (track->pipeline) {
         // Shutting down may wait on the sound server: not on this thread.
-        GstElement *pipeline = track->pipeline;
-        worker.start([pipeline] {
-            gst_element_set_state(pipeline, GST_STATE_NULL);
-            gst_object_unref(pipeline);
-        });
+        run([pipeline = track->pipeline] { shutDown(pipeline); });
     }
     delete track;
     track = nullptr;
@@ -308,6 +374,26 @@ QString GstMediaEngine::loadedPath() const
 bool GstMediaEngine::isPlaying() const
 {
     return current && current->wanted && current->state == GST_STATE_PLAYING;
+}
+
+bool GstMediaEngine::isSettled() const
+{
+    if (pending || reportsDue > 0)
+        return false;
+    {
+        QMutexLocker lock(&shared->mutex);
+        if (shared->outstanding > 0)
+            return false;
+    }
+    if (!current)
+        return true;
+    if (gst_bus_have_pending(current->bus))
+        return false;
+    GstState now = GST_STATE_VOID_PENDING;
+    if (gst_element_get_state(current->pipeline, &now, nullptr, 0) == GST_STATE_CHANGE_ASYNC)
+        return false;
+    // A state reached whose message is not on the bus yet.
+    return now == current->state;
 }
 
 double GstMediaEngine::gain() const

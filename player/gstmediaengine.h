@@ -38,9 +38,17 @@ public:
     bool isPlaying() const;
     // The linear gain handed to the pipeline.
     double gain() const;
+    // Whether nothing is left that could still change what the engine tells or report a
+    // failure: no load pending, no task queued or running on the worker and nothing on its way
+    // back from it, no failure report waiting for the event loop, and the loaded pipeline
+    // neither between states nor holding messages not yet read. A playing file may still run
+    // to its end afterwards.
+    bool isSettled() const;
 
 private:
     class Track;
+    struct Shared;
+    void arrived(quint64 id);
     void attach(quint64 id, GstElement *pipeline);
     void readBus(Track *track);
     void settle(Track *track);
@@ -49,13 +57,17 @@ private:
     void rewind(Track *track);
     // Runs `task` on the worker thread with its own reference to `element`.
     void onWorker(GstElement *element, std::function<void(GstElement *)> task);
+    // Runs `task` on the worker thread. A task never touches the engine itself: only `shared`.
+    void run(std::function<void()> task);
 
-    QThreadPool worker;
+    std::shared_ptr<Shared> shared;
+    std::unique_ptr<QThreadPool> worker;
     Track *current = nullptr;
     Track *pending = nullptr;
     LoadFailed pendingFailure;
     bool playWhenLoaded = false;
     quint64 loads = 0;
+    int reportsDue = 0;
     int volume;
 };
 
