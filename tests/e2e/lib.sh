@@ -119,8 +119,9 @@ client_origin() {
   xwininfo -id "$WIN" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'
 }
 
-# Moves the pointer to a point of the screen and waits until the server has it there (no
-# `mousemove --sync`: it waits for a motion that never comes when the pointer is there already).
+# Moves the pointer to a point of the screen and waits until the server has it there (not the
+# waiting flag of xdotool's pointer move: it waits for a motion that never comes when the pointer
+# is there already).
 pointer_to() {
   local x=$1 y=$2
   xdotool mousemove "$x" "$y"
