@@ -136,6 +136,16 @@ def vm(pid, field):
     return None
 
 
+def end(p):
+    """Asks a program to end, and ends it if it has not within 5 s."""
+    p.terminate()
+    try:
+        p.wait(5)
+    except subprocess.TimeoutExpired:
+        p.kill()
+        p.wait()
+
+
 def launch(name, command):
     from Xlib import X
     d = display()
@@ -168,12 +178,7 @@ def launch(name, command):
     hwm = vm(p.pid, "VmHWM")
     if hwm is not None:
         record("rss-peak-kb", name, hwm)
-    p.terminate()
-    try:
-        p.wait(5)
-    except subprocess.TimeoutExpired:
-        p.kill()
-        p.wait()
+    end(p)
 
 
 # --- first sound -------------------------------------------------------------------------------
@@ -316,12 +321,7 @@ def one_sound(mon, name, command, ui):
     heard = mon.wait(10)
     if heard is not None:
         record("sound-ms", name, f"{(heard - t0) * 1000:.1f}")
-    p.terminate()
-    try:
-        p.wait(5)
-    except subprocess.TimeoutExpired:
-        p.kill()
-        p.wait()
+    end(p)
 
 
 # --- idle cost ---------------------------------------------------------------------------------
