@@ -31,6 +31,11 @@ QString timeFormat(const QLocale &locale)
 {
     if (isCLocale(locale))
         return QStringLiteral("HH:mm:ss");
+    // The clock asks twice a second; the locale rarely changes in between.
+    static thread_local QLocale lastLocale = QLocale::c();
+    static thread_local QString lastFormat;
+    if (locale == lastLocale && !lastFormat.isEmpty())
+        return lastFormat;
     // The long format is the one that carries seconds; drop its time-zone token ('t', which may
     // be bracketed or stand apart), keeping quoted literals intact.
     QString format = locale.timeFormat(QLocale::LongFormat);
@@ -48,6 +53,8 @@ QString timeFormat(const QLocale &locale)
     static const QRegularExpression emptyBrackets(QStringLiteral("[\\(\\[]\\s*[\\)\\]]"));
     out.remove(emptyBrackets);
     out = out.simplified();
+    lastLocale = locale;
+    lastFormat = out;
     return out;
 }
 

@@ -15,7 +15,13 @@ QString productTitle()
     QString record = QCoreApplication::applicationVersion();
     if (record.isEmpty())
         record = QStringLiteral(TESMORA_VERSION);
-    return titleText(parseVersion(record));
+    // Written out again only when the record changed: the clock asks twice a second.
+    static QString lastRecord, lastTitle;
+    if (record != lastRecord) {
+        lastTitle = titleText(parseVersion(record));
+        lastRecord = record;
+    }
+    return lastTitle;
 }
 
 ClockTick::ClockTick(const ClockTickControls &controls, ClockSource source)

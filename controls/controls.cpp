@@ -158,63 +158,44 @@ QRect FittingLabel::room() const
     return contentsRect().adjusted(margin(), margin(), -margin(), -margin());
 }
 
-QRect FittingLabel::ink(const QFont &f) const
+QColor FittingLabel::textColour() const
 {
-    // Measured on a drawing: the metrics of a fallback font (Arabic, for one) can promise less
-    // than its glyphs draw. Kept until the text changes; the clock changes it once a second.
-    const QString t = text();
-    if (t != inkText) {
-        inks.clear();
-        inkText = t;
-    }
-    const int pixels = QFontInfo(f).pixelSize();
-    if (const auto found = inks.constFind(pixels); found != inks.cend())
-        return *found;
-    const QFontMetrics m(f);
-    const int pad = m.height();
-    QImage image(m.horizontalAdvance(t) + 2 * pad, 3 * pad, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setFont(f);
-    p.setPen(Qt::black);
-    const QPoint origin(pad, pad + m.ascent());
-    p.drawText(origin, t);
-    p.end();
-    int left = image.width(), right = -1, top = image.height(), bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(line[x])) {
-                left = qMin(left, x);
-                right = qMax(right, x);
-                top = qMin(top, y);
-                bottom = y;
-            }
-    }
-    const QRect box = right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-    return inks[pixels] = box.translated(-origin);
+    return palette().color(foregroundRole());
+}
+
+const GlyphPictures::Line &FittingLabel::laidOut(const QFont &f) const
+{
+    return glyphs.line(text(), f, textColour(), layoutDirection());
 }
 
 QFont FittingLabel::shownFont() const
 {
     const QRect r = room();
+    if (text() == shownText && !shownText.isNull() && font() == shownFor && r.size() == shownRoom)
+        return shown;
     auto fits = [this, &r](const QFont &f) {
-        const QRect i = ink(f);
-        return qMax(QFontMetrics(f).horizontalAdvance(text()), i.right() + 1) <= r.width()
-            && i.height() <= r.height();
+        // Measured on the glyphs' ink: the metrics of a fallback font (Arabic, for one) can
+        // promise less than its glyphs draw.
+        const GlyphPictures::Line &l = laidOut(f);
+        return qMax(QFontMetrics(f).horizontalAdvance(text()), l.ink.right() + 1) <= r.width()
+            && l.ink.height() <= r.height();
     };
     QFont f = font();
-    if (text().isEmpty() || fits(f))
-        return f;
-    // The largest pixel size below the font's own that fits.
-    int fitting = 1;
-    int tooBig = QFontInfo(f).pixelSize();
-    while (tooBig - fitting > 1) {
-        const int mid = (fitting + tooBig) / 2;
-        f.setPixelSize(mid);
-        (fits(f) ? fitting : tooBig) = mid;
+    if (!text().isEmpty() && !fits(f)) {
+        // The largest pixel size below the font's own that fits.
+        int fitting = 1;
+        int tooBig = QFontInfo(f).pixelSize();
+        while (tooBig - fitting > 1) {
+            const int mid = (fitting + tooBig) / 2;
+            f.setPixelSize(mid);
+            (fits(f) ? fitting : tooBig) = mid;
+        }
+        f.setPixelSize(fitting);
     }
-    f.setPixelSize(fitting);
+    shownText = text();
+    shownFor = font();
+    shownRoom = r.size();
+    shown = f;
     return f;
 }
 
@@ -225,13 +206,14 @@ int FittingLabel::lineTop(const QFont &shown) const
     // A smaller font stays on the middle of the line the label's own font would fill.
     int top = r.top() + qMax(0, (own.height() - m.height()) / 2);
     // Ink that would fall below the label (or above it) moves the line up (or down).
-    const QRect i = ink(shown);
-    if (i.isNull())
+    const GlyphPictures::Line &l = laidOut(shown);
+    if (l.ink.isNull())
         return top;
-    const int below = top + m.ascent() + i.bottom() - r.bottom();
+    const int baseline = qRound(l.ascent);
+    const int below = top + baseline + l.ink.bottom() - r.bottom();
     if (below > 0)
         top -= below;
-    const int above = r.top() - (top + m.ascent() + i.top());
+    const int above = r.top() - (top + baseline + l.ink.top());
     if (above > 0)
         top += above;
     return top;
@@ -241,14 +223,30 @@ void FittingLabel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     drawFrame(&p);
-    const QFont shown = shownFont();
+    const QFont f = shownFont();
     QRect r = room();
-    if (!(alignment() & (Qt::AlignVCenter | Qt::AlignBottom)))
-        r.moveTop(lineTop(shown));
-    p.setFont(shown);
-    style()->drawItemText(
-        &p, r, int(QStyle::visualAlignment(layoutDirection(), alignment())) | Qt::TextSingleLine,
-        palette(), isEnabled(), text(), foregroundRole());
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    if (!isEnabled()) {
+        // The style's own look for disabled text.
+        if (!(align & (Qt::AlignVCenter | Qt::AlignBottom)))
+            r.moveTop(lineTop(f));
+        p.setFont(f);
+        style()->drawItemText(&p, r, int(align) | Qt::TextSingleLine, palette(), false, text(),
+                              foregroundRole());
+    } else {
+        const GlyphPictures::Line &l = laidOut(f);
+        const qreal height = l.ascent + l.descent;
+        qreal x = r.left(), top = lineTop(f);
+        if (align & Qt::AlignHCenter)
+            x += (r.width() - l.width) / 2;
+        else if (align & Qt::AlignRight)
+            x += r.width() - l.width;
+        if (align & Qt::AlignVCenter)
+            top = r.top() + (r.height() - height) / 2;
+        else if (align & Qt::AlignBottom)
+            top = r.bottom() + 1 - height;
+        GlyphPictures::draw(p, QPoint(qRound(x), qRound(top) + qRound(l.ascent)), l);
+    }
     if (isPressable() && hasFocus())
         drawFocusFrame(this, p);
 }

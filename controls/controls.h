@@ -5,6 +5,8 @@
 // The window's own kinds of control, where a plain Qt widget lacks an event the program uses
 // (a click on a label or a picture, a pointer moving over a text box) or a look it needs.
 
+#include "controls/glyphs.h"
+
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -99,13 +101,18 @@ protected:
 
 private:
     QRect room() const;
-    // The box the text's ink covers in font `f`, from the start of its baseline.
-    QRect ink(const QFont &f) const;
+    QColor textColour() const;
+    // The text on one line in font `f`, with the box its ink covers.
+    const GlyphPictures::Line &laidOut(const QFont &f) const;
     // Where the line's top goes so that all of the text's ink is inside the label.
     int lineTop(const QFont &shown) const;
 
-    mutable QString inkText;
-    mutable QHash<int, QRect> inks; // by pixel size, for inkText
+    mutable GlyphPictures glyphs;
+    // The text, font and room that `shown` was chosen for.
+    mutable QString shownText;
+    mutable QFont shownFor;
+    mutable QSize shownRoom;
+    mutable QFont shown;
 };
 
 // A push button that Enter presses as well as Space: a focused button that ignored Enter would

@@ -3,7 +3,8 @@
 // an error text or what the user typed, and the clock labels holding a time and a date.
 //
 // TESMORA_MONKEY_EVENTS sets the number of events over all seeds, TESMORA_MONKEY_SEEDS the
-// number of seeds, and TESMORA_MONKEY_SEED runs that one seed alone.
+// number of seeds, and TESMORA_MONKEY_SEED runs that one seed alone. TESMORA_MONKEY_PART=k/n
+// walks only the k-th of n shares of the seeds, so that n processes can walk side by side.
 
 #include "tests/monkey/monkey.h"
 #include "tests/support/heartbeat.h"
@@ -120,7 +121,13 @@ private Q_SLOTS:
         QTest::addColumn<quint32>("seed");
         const qint64 only = fromEnvironment("TESMORA_MONKEY_SEED", 0);
         const qint64 seeds = fromEnvironment("TESMORA_MONKEY_SEEDS", 20);
+        const QStringList part = qEnvironmentVariable("TESMORA_MONKEY_PART").split(u'/');
+        const int share = part.size() == 2 ? part[0].toInt() : 1;
+        const int shares = part.size() == 2 ? part[1].toInt() : 1;
+        QVERIFY2(shares >= 1 && share >= 1 && share <= shares, "TESMORA_MONKEY_PART is k/n");
         for (qint64 s = 1; s <= seeds; ++s) {
+            if (!only && (s - 1) % shares != share - 1)
+                continue;
             const quint32 seed = only ? quint32(only) : quint32(20261208 + s);
             QTest::addRow("seed %u", seed) << seed;
             if (only)
