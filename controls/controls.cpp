@@ -182,15 +182,26 @@ QFont FittingLabel::shownFont() const
     };
     QFont f = font();
     if (!text().isEmpty() && !fits(f)) {
-        // The largest pixel size below the font's own that fits.
-        int fitting = 1;
-        int tooBig = QFontInfo(f).pixelSize();
-        while (tooBig - fitting > 1) {
-            const int mid = (fitting + tooBig) / 2;
-            f.setPixelSize(mid);
-            (fits(f) ? fitting : tooBig) = mid;
+        // The largest pixel size below the font's own that fits. A clock's next text is most
+        // often as wide as the last, so the size the last one was shown at is tried first.
+        const int own = QFontInfo(f).pixelSize();
+        const int before = shownFor == font() && shown.pixelSize() > 0 ? shown.pixelSize() : 0;
+        auto at = [&f](int pixels) -> const QFont & {
+            f.setPixelSize(pixels);
+            return f;
+        };
+        if (before > 0 && before < own && (before + 1 == own || !fits(at(before + 1)))
+            && fits(at(before))) {
+            f.setPixelSize(before);
+        } else {
+            int fitting = 1;
+            int tooBig = own;
+            while (tooBig - fitting > 1) {
+                const int mid = (fitting + tooBig) / 2;
+                (fits(at(mid)) ? fitting : tooBig) = mid;
+            }
+            f.setPixelSize(fitting);
         }
-        f.setPixelSize(fitting);
     }
     shownText = text();
     shownFor = font();
@@ -245,7 +256,7 @@ void FittingLabel::paintEvent(QPaintEvent *)
             top = r.top() + (r.height() - height) / 2;
         else if (align & Qt::AlignBottom)
             top = r.bottom() + 1 - height;
-        GlyphPictures::draw(p, QPoint(qRound(x), qRound(top) + qRound(l.ascent)), l);
+        glyphs.draw(p, QPointF(x, top + l.ascent), l);
     }
     if (isPressable() && hasFocus())
         drawFocusFrame(this, p);

@@ -12,7 +12,7 @@ namespace tesmora {
 namespace {
 // Enough for a clock's digits in every size a fitting label tries, in two colours; past it the
 // pictures are drawn anew rather than kept without end.
-constexpr qsizetype keptPictures = 2048;
+constexpr qsizetype keptPictures = 4096;
 
 // The smallest box holding every pixel of `image` that is not fully transparent.
 QRect inkIn(const QImage &image)
@@ -33,7 +33,7 @@ QRect inkIn(const QImage &image)
 } // namespace
 
 GlyphPictures::Picture GlyphPictures::picture(const QRawFont &font, quint32 glyph,
-                                              const QColor &colour)
+                                              const QColor &colour, int quarter)
 {
     auto face = std::find_if(pictures.begin(), pictures.end(),
                              [&](const auto &kept) { return kept.first == font; });
@@ -41,7 +41,7 @@ GlyphPictures::Picture GlyphPictures::picture(const QRawFont &font, quint32 glyp
         pictures.append({font, {}});
         face = std::prev(pictures.end());
     }
-    const quint64 key = quint64(glyph) << 32 | colour.rgba();
+    const quint64 key = (quint64(glyph) << 2 | quint64(quarter)) << 32 | colour.rgba();
     if (const auto found = face->second.constFind(key); found != face->second.cend())
         return *found;
     if (kept >= keptPictures) {
@@ -49,8 +49,9 @@ GlyphPictures::Picture GlyphPictures::picture(const QRawFont &font, quint32 glyp
         face = pictures.begin();
         kept = 0;
     }
-    // Drawn at a whole pixel with room on every side: a fallback face's glyphs can reach well
-    // past what its metrics promise.
+    // Drawn a quarter pixel to the right for each `quarter`, as Qt places glyphs between pixels,
+    // with room on every side: a fallback face's glyphs can reach well past what its metrics
+    // promise.
     const int pad = int(std::ceil(font.pixelSize())) + 2;
     QImage image(3 * pad, 3 * pad, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -61,7 +62,7 @@ GlyphPictures::Picture GlyphPictures::picture(const QRawFont &font, quint32 glyp
         one.setRawFont(font);
         one.setGlyphIndexes({glyph});
         one.setPositions({QPointF(0, 0)});
-        p.drawGlyphRun(QPointF(pad, 2 * pad), one);
+        p.drawGlyphRun(QPointF(pad + quarter / 4.0, 2 * pad), one);
     }
     Picture made;
     if (const QRect ink = inkIn(image); !ink.isNull()) {
@@ -72,9 +73,20 @@ GlyphPictures::Picture GlyphPictures::picture(const QRawFont &font, quint32 glyp
     return face->second[key] = made;
 }
 
+template<typename Place>
+void GlyphPictures::placeGlyphs(QPointF origin, const Line &l, Place place)
+{
+    for (const Line::Glyph &g : l.glyphs) {
+        const QPointF at = origin + g.at;
+        const int quarters = qRound(at.x() * 4);
+        const Picture pic = picture(g.font, g.index, l.colour, quarters & 3);
+        if (!pic.image.isNull())
+            place(pic.image, QPoint(quarters >> 2, qRound(at.y())) + pic.offset);
+    }
+}
+
 const GlyphPictures::Line &GlyphPictures::line(const QString &text, const QFont &font,
-                                               const QColor &colour,
-                                               Qt::LayoutDirection direction)
+                                               const QColor &colour, Qt::LayoutDirection direction)
 {
     if (text == lastText && font == lastFont && colour.rgba() == lastColour
         && direction == lastDirection && !lastText.isNull())
@@ -102,27 +114,23 @@ const GlyphPictures::Line &GlyphPictures::line(const QString &text, const QFont 
     last.descent = line.descent();
     last.width = line.naturalTextWidth();
 
+    last.colour = colour;
     for (const QGlyphRun &run : layout.glyphRuns()) {
         const QRawFont raw = run.rawFont();
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> places = run.positions();
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            const Picture pic = picture(raw, glyphs[i], colour);
-            if (pic.image.isNull())
-                continue;
-            const QPoint origin(qRound(places[i].x()), qRound(places[i].y() - last.ascent));
-            Line::Piece piece {origin + pic.offset, pic.image};
-            last.ink |= QRect(piece.at, piece.picture.size());
-            last.pieces.append(piece);
-        }
+        for (qsizetype i = 0; i < glyphs.size(); ++i)
+            last.glyphs.append({raw, glyphs[i], places[i] - QPointF(0, last.ascent)});
     }
+    placeGlyphs(QPointF(0, 0), last, [this](const QImage &picture, QPoint at) {
+        last.ink |= QRect(at, picture.size());
+    });
     return last;
 }
 
-void GlyphPictures::draw(QPainter &p, QPoint origin, const Line &l)
+void GlyphPictures::draw(QPainter &p, QPointF origin, const Line &l)
 {
-    for (const Line::Piece &piece : l.pieces)
-        p.drawImage(origin + piece.at, piece.picture);
+    placeGlyphs(origin, l, [&p](const QImage &picture, QPoint at) { p.drawImage(at, picture); });
 }
 
 } // namespace tesmora

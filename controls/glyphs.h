@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QPointF>
 #include <QRawFont>
 #include <QRect>
 #include <QString>
@@ -24,27 +25,28 @@ namespace tesmora {
 class GlyphPictures
 {
 public:
-    // One line of text laid out in a font: each glyph's picture where it goes, from the start
-    // of the baseline.
+    // One line of text laid out in a font and colour.
     struct Line
     {
-        struct Piece
+        struct Glyph
         {
-            QPoint at; // the picture's top left
-            QImage picture;
+            QRawFont font;
+            quint32 index = 0;
+            QPointF at; // the glyph's origin from the start of the baseline
         };
-        QList<Piece> pieces;
+        QList<Glyph> glyphs;
+        QColor colour;
         qreal ascent = 0; // of the line, over every font its glyphs came from
         qreal descent = 0;
         qreal width = 0; // the advance of the whole line
-        QRect ink;       // the box the pictures' ink covers; null for no ink
+        QRect ink; // the box its ink covers from the start of the baseline; null for none
     };
 
     // `text` on one line in `font` and `colour`, in `direction`. Valid until the next call.
     const Line &line(const QString &text, const QFont &font, const QColor &colour,
                      Qt::LayoutDirection direction);
     // Draws `l` with the start of its baseline at `origin`.
-    static void draw(QPainter &p, QPoint origin, const Line &l);
+    void draw(QPainter &p, QPointF origin, const Line &l);
 
 private:
     struct Picture
@@ -52,9 +54,13 @@ private:
         QImage image; // cut to the glyph's ink; null for a glyph without ink
         QPoint offset; // of the image's top left from the glyph's origin
     };
-    Picture picture(const QRawFont &font, quint32 glyph, const QColor &colour);
+    // `quarter` (0 to 3): how many quarters of a pixel right of a whole pixel the glyph starts.
+    Picture picture(const QRawFont &font, quint32 glyph, const QColor &colour, int quarter);
+    // Calls `place` with each glyph's picture and its top left, for a line starting at `origin`.
+    template<typename Place>
+    void placeGlyphs(QPointF origin, const Line &l, Place place);
 
-    // By face and size, then by glyph and colour.
+    // By face and size, then by glyph, quarter and colour.
     QList<std::pair<QRawFont, QHash<quint64, Picture>>> pictures;
     qsizetype kept = 0;
     // What `last` was laid out from.
