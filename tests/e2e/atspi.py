@@ -16,6 +16,8 @@ Usage: atspi.py <command> <pid> [arguments]
   selected <pid> <name>               print "<row> <text>" for each selected row of a list
   rows <pid> <name>                   print the text of each row of a list
   windows <pid>                       print the title of each shown window of the program
+  origin <pid>                        print where the program puts its first shown window's
+                                      client area on the screen (x y)
   unnamed <pid>                       list every shown control a user can operate that has no
                                       name; exits with 1 when there is one
   tree <pid>                          print every shown control: role, name, description
@@ -171,8 +173,9 @@ def text_of(obj):
         return obj.name
 
 
-def until(seconds, what, probe):
-    """Calls probe until it gives something other than None, for at most `seconds`."""
+def until(seconds, what, probe, quiet=False):
+    """Calls probe until it gives something other than None, for at most `seconds`. Then it
+    ends the program naming `what`, or, quiet, gives None."""
     deadline = time.monotonic() + seconds
     last = None
     while True:
@@ -186,6 +189,8 @@ def until(seconds, what, probe):
         if last is not None:
             return last
         if time.monotonic() > deadline:
+            if quiet:
+                return None
             sys.exit("atspi: %s within %ss%s" % (what, seconds, " (%s)" % error if error else ""))
         time.sleep(0.05)
 
@@ -236,7 +241,13 @@ def main(argv):
         obj = until(5, "no shown control called '%s'" % args[0], lambda: find(pid, args[0]))
         obj.queryAction().doAction(0)
     elif command == "where":
-        obj = until(5, "no shown control called '%s'" % args[0], lambda: find(pid, args[0]))
+        obj = until(5, "", lambda: find(pid, args[0]), quiet=True)
+        if obj is None:
+            # What was shown instead tells a lost click from a slow bus.
+            app = app_of(pid)
+            shown = [o.name for o, _ in walk(app) if o.name] if app is not None else []
+            sys.exit("atspi: no shown control called '%s' within 5s; shown: %s"
+                     % (args[0], ", ".join(shown[:60])))
         at_right = len(args) > 1 and args[1] == "right"
         at_top = len(args) > 1 and args[1] == "top"
         if len(args) > 1:
@@ -309,6 +320,14 @@ def main(argv):
         obj = until(5, "no shown control called '%s'" % args[0], lambda: find(pid, args[0]))
         for i in range(obj.childCount):
             print(obj.getChildAtIndex(i).name)
+    elif command == "origin":
+        app = until(5, "process %d is not on the accessibility bus" % pid, lambda: app_of(pid))
+        for i in range(app.childCount):
+            w = app.getChildAtIndex(i)
+            if w is not None and showing(w):
+                box = w.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                print(box.x, box.y)
+                break
     elif command == "windows":
         app = until(5, "process %d is not on the accessibility bus" % pid, lambda: app_of(pid))
         for i in range(app.childCount):

@@ -50,6 +50,10 @@ start_tesmora() {
   }
   wait_until 10 "the clock window to get the focus" has_focus
   atspi wait-ready "$APP_PID" 30
+  # Controls are found at the places the program gives; it must know where the window manager
+  # put its window, or a click lands beside them.
+  placed() { [ "$(atspi origin "$APP_PID" 2>/dev/null)" = "$(client_origin)" ]; }
+  wait_until 10 "the program to know where the window manager put its window" placed
   atspi wait-text "$APP_PID" "Click to Timer." '.+' 10 >/dev/null
   E2E_EXPLAIN=
 }
