@@ -3,14 +3,14 @@
 // same state looks, and as the text drawn freely.
 
 #include "controls/controls.h"
+#include "tests/support/pictures.h"
 
 #include <QPainter>
 #include <QTest>
-#include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 using namespace tesmora;
+using namespace tesmora::testing;
 
 namespace {
 using Step = std::function<void(FittingLabel *)>;
@@ -47,22 +47,6 @@ Step direction(Qt::LayoutDirection d)
 QImage picture(QWidget *w)
 {
     return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-// The largest difference of one colour channel between two pictures of one size (-1: sizes
-// differ).
-int difference(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return -1;
-    int most = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                             std::abs(qBlue(p) - qBlue(q))});
-        }
-    return most;
 }
 
 // The box of every pixel unlike the top left one.
@@ -140,7 +124,7 @@ private Q_SLOTS:
             step(&used);
             step(&fresh);
         }
-        const int d = difference(picture(&used), picture(&fresh));
+        const int d = largestDifference(picture(&used), picture(&fresh));
         QVERIFY2(d == 0, qPrintable(QStringLiteral("%1 levels apart").arg(d)));
     }
 

@@ -2,14 +2,14 @@
 // style draws, after its colours, size or state change.
 
 #include "controls/controls.h"
+#include "tests/support/pictures.h"
 
 #include <QGroupBox>
 #include <QTest>
-#include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 using namespace tesmora;
+using namespace tesmora::testing;
 
 class TestFrame : public QObject
 {
@@ -22,21 +22,6 @@ private Q_SLOTS:
 namespace {
 using Change = std::function<void(QGroupBox *)>;
 
-// The largest difference of one colour channel between two pictures of one size (-1: sizes
-// differ). Blending a shaded edge in one step or in two may round one level apart.
-int difference(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return -1;
-    int most = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                             std::abs(qBlue(p) - qBlue(q))});
-        }
-    return most;
-}
 } // namespace
 Q_DECLARE_METATYPE(Change)
 
@@ -67,7 +52,7 @@ void TestFrame::drawsAsAGroupBox()
     auto image
         = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
     auto alike = [&] {
-        const int d = difference(image(frame), image(box));
+        const int d = largestDifference(image(frame), image(box));
         QVERIFY2(d >= 0 && d <= 1, QByteArray::number(d));
     };
     const QImage before = image(frame);
@@ -76,7 +61,7 @@ void TestFrame::drawsAsAGroupBox()
     change(&box);
     alike();
     // The change shows: the frame was drawn afresh.
-    QVERIFY(difference(image(frame), before) != 0);
+    QVERIFY(largestDifference(image(frame), before) != 0);
 }
 
 QTEST_MAIN(TestFrame)
