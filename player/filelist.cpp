@@ -4,21 +4,33 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <memory>
 
 namespace tesmora {
 
-FileList::FileList(QWidget *parent) : QListWidget(parent)
+FileList::FileList(QWidget *parent) : QListWidget(parent), reader(new FolderReader(this))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemClicked, this, &FileList::clicked);
+    connect(reader, &FolderReader::readingChanged, this, [this](bool reading) {
+        if (reading)
+            viewport()->setCursor(Qt::BusyCursor);
+        else
+            viewport()->unsetCursor();
+    });
     folder = QDir::currentPath();
 }
 
 void FileList::listStart()
 {
     // Shows nothing when the start folder cannot be listed, but still stands in it.
-    if (!listed)
-        list(folder, patterns);
+    if (!listed && !reader->isReading())
+        list(folder, patterns, {});
+}
+
+bool FileList::isReading() const
+{
+    return reader->isReading();
 }
 
 void FileList::showEvent(QShowEvent *event)
@@ -27,9 +39,9 @@ void FileList::showEvent(QShowEvent *event)
     QListWidget::showEvent(event);
 }
 
-bool FileList::setPath(const QString &path)
+bool FileList::setPath(const QString &path, std::function<void()> unreadable)
 {
-    return list(path, patterns);
+    return list(path, patterns, std::move(unreadable));
 }
 
 bool FileList::setPattern(const QString &pattern)
@@ -38,10 +50,10 @@ bool FileList::setPattern(const QString &pattern)
         patterns = pattern;
         return true;
     }
-    return list(folder, pattern);
+    return list(folder, pattern, {});
 }
 
-bool FileList::list(const QString &path, const QString &pattern)
+bool FileList::list(const QString &path, const QString &pattern, std::function<void()> unreadable)
 {
     const QString target = QDir::cleanPath(QDir(folder).absoluteFilePath(path));
     QStringList filters;
@@ -50,15 +62,22 @@ bool FileList::list(const QString &path, const QString &pattern)
             filters.append(p.trimmed());
     // Files only: no folders, and no pipes or devices, which would block or make no sense to
     // a player.
-    const auto names = readFolder(target, QDir::Files, filters);
     patterns = pattern;
-    if (!names)
-        return false;
-    clear();
-    addItems(*names);
-    folder = target;
-    listed = true;
-    return true;
+    auto listedAtOnce = std::make_shared<bool>(false);
+    reader->read(target, QDir::Files, filters,
+                 [this, target, unreadable, listedAtOnce](std::optional<QStringList> names) {
+                     if (!names) {
+                         if (unreadable)
+                             unreadable();
+                         return;
+                     }
+                     *listedAtOnce = true;
+                     clear();
+                     addItems(*names);
+                     folder = target;
+                     listed = true;
+                 });
+    return *listedAtOnce;
 }
 
 QString FileList::fileName() const

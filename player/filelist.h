@@ -3,8 +3,11 @@
 // The file list: the files of one folder that match a pattern, sorted by name.
 
 #include <QListWidget>
+#include <functional>
 
 namespace tesmora {
+
+class FolderReader;
 
 class FileList : public QListWidget
 {
@@ -16,11 +19,16 @@ public:
 
     // The folder listed, absolute, without a trailing "/" (except the root itself).
     QString path() const { return folder; }
-    // Lists `path`. False when it cannot be listed: the list then keeps what it showed.
-    bool setPath(const QString &path);
+    // Lists `path`. A folder that cannot be listed leaves the list as it was and calls
+    // `unreadable`. True when the folder was listed before this returned; a slow one is listed
+    // later, unless another listing is asked for first.
+    bool setPath(const QString &path, std::function<void()> unreadable = {});
+    // A listing asked for has not answered yet.
+    bool isReading() const;
 
-    // Patterns such as "*.mp3", several separated by ";", matched case-insensitively. Before
-    // the first listing, setting them lists nothing and answers true.
+    // Patterns such as "*.mp3", several separated by ";", matched case-insensitively, and
+    // listed as setPath() lists. Before the first listing, setting them lists nothing and
+    // answers true.
     QString pattern() const { return patterns; }
     bool setPattern(const QString &pattern);
 
@@ -36,8 +44,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    bool list(const QString &path, const QString &pattern);
+    bool list(const QString &path, const QString &pattern, std::function<void()> unreadable);
     void listStart();
+    FolderReader *reader;
     QString folder;
     bool listed = false;
     QString patterns = QStringLiteral("*");

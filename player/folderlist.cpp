@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <memory>
 
 namespace tesmora {
 
@@ -60,23 +61,39 @@ QString lastName(const QString &folder)
 
 } // namespace
 
-FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+FolderList::FolderList(QWidget *parent) : QListWidget(parent), reader(new FolderReader(this))
 {
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemActivated, this, &FolderList::open);
+    connect(reader, &FolderReader::readingChanged, this, [this](bool reading) {
+        if (reading)
+            viewport()->setCursor(Qt::BusyCursor);
+        else
+            viewport()->unsetCursor();
+    });
     start = QDir::currentPath();
 }
 
 void FolderList::listStart()
 {
-    if (!current.isEmpty())
-        return;
+    if (current.isEmpty() && !reader->isReading())
+        tryStart(start.isEmpty() ? QStringLiteral("/") : start);
+}
+
+void FolderList::tryStart(const QString &folder)
+{
     // A start folder that cannot be listed (removed, or closed to this user) gives way to the
     // nearest folder above it that can.
-    QString folder = start.isEmpty() ? QStringLiteral("/") : start;
-    while (!list(folder) && folder != u"/")
-        folder = QFileInfo(folder).path();
+    list(folder, [this, folder](bool listed, bool) {
+        if (!listed && folder != u"/")
+            tryStart(QFileInfo(folder).path());
+    });
+}
+
+bool FolderList::isReading() const
+{
+    return reader->isReading();
 }
 
 void FolderList::showEvent(QShowEvent *event)
@@ -96,24 +113,36 @@ QString FolderList::folderOf(const QListWidgetItem *item)
     return item ? item->data(FolderRole).toString() : QString();
 }
 
-bool FolderList::setPath(const QString &folder)
+bool FolderList::setPath(const QString &folder, std::function<void()> unreadable)
 {
     listStart();
-    const QString before = current;
-    if (!list(folder))
-        return false;
-    if (current != before)
-        Q_EMIT pathChanged();
-    return true;
+    auto listedAtOnce = std::make_shared<bool>(false);
+    list(folder, [this, unreadable, listedAtOnce](bool listed, bool changed) {
+        *listedAtOnce = listed;
+        if (!listed) {
+            if (unreadable)
+                unreadable();
+        } else if (changed) {
+            Q_EMIT pathChanged();
+        }
+    });
+    return *listedAtOnce;
 }
 
-bool FolderList::list(const QString &folder)
+void FolderList::list(const QString &folder, std::function<void(bool listed, bool changed)> then)
 {
     const QString target = QDir::cleanPath(QDir(current).absoluteFilePath(folder));
-    const auto subfolders = readFolder(target, QDir::Dirs | QDir::NoDotAndDotDot);
-    if (!subfolders)
-        return false;
+    reader->read(target, QDir::Dirs | QDir::NoDotAndDotDot, {},
+                 [this, target, then](std::optional<QStringList> subfolders) {
+                     const QString before = current;
+                     if (subfolders)
+                         showFolder(target, *subfolders);
+                     then(subfolders.has_value(), current != before);
+                 });
+}
 
+void FolderList::showFolder(const QString &target, const QStringList &subfolders)
+{
     clear();
     const QStyle *s = style();
     const QStringList chain = chainOf(target);
@@ -124,14 +153,13 @@ bool FolderList::list(const QString &folder)
         item->setData(LevelRole, int(level));
     }
     setCurrentRow(int(chain.size()) - 1);
-    for (const QString &name : *subfolders) {
+    for (const QString &name : subfolders) {
         auto *item = new QListWidgetItem(s->standardIcon(QStyle::SP_DirClosedIcon), name, this);
         item->setData(FolderRole, target == u"/" ? target + name : target + u'/' + name);
         item->setData(LevelRole, int(chain.size()));
     }
 
     current = target;
-    return true;
 }
 
 void FolderList::open(QListWidgetItem *item)
@@ -139,8 +167,7 @@ void FolderList::open(QListWidgetItem *item)
     const QString folder = folderOf(item);
     if (folder.isEmpty() || folder == path())
         return;
-    if (!setPath(folder))
-        Q_EMIT folderUnreadable(folder);
+    setPath(folder, [this, folder] { Q_EMIT folderUnreadable(folder); });
 }
 
 } // namespace tesmora

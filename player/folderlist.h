@@ -5,8 +5,11 @@
 // the current folder.
 
 #include <QListWidget>
+#include <functional>
 
 namespace tesmora {
+
+class FolderReader;
 
 class FolderList : public QListWidget
 {
@@ -15,11 +18,16 @@ public:
     // Starts at the program's current folder, listed when the list is first shown or asked.
     explicit FolderList(QWidget *parent = nullptr);
 
-    // The current folder, absolute, without a trailing "/" (except the root itself).
+    // The current folder, absolute, without a trailing "/" (except the root itself); empty
+    // while the first listing has not answered.
     QString path() const;
-    // Makes `folder` the current folder. False when it cannot be listed: the list then keeps
-    // what it showed. Emits pathChanged() when the current folder changed.
-    bool setPath(const QString &folder);
+    // Makes `folder` the current folder once it is listed, and emits pathChanged() if that
+    // changed it. A folder that cannot be listed leaves the list as it was and calls
+    // `unreadable`. True when the folder was listed before this returned; a slow one is listed
+    // later, unless another folder is asked for first.
+    bool setPath(const QString &folder, std::function<void()> unreadable = {});
+    // A folder asked for has not answered yet.
+    bool isReading() const;
 
     // The folder an entry stands for.
     static QString folderOf(const QListWidgetItem *item);
@@ -35,7 +43,10 @@ protected:
 private:
     void open(QListWidgetItem *item);
     void listStart();
-    bool list(const QString &folder);
+    void tryStart(const QString &folder);
+    void list(const QString &folder, std::function<void(bool listed, bool changed)> then);
+    void showFolder(const QString &folder, const QStringList &subfolders);
+    FolderReader *reader;
     QString start;
     QString current; // empty until listed
 };

@@ -4,7 +4,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <condition_variable>
 #include <dirent.h>
+#include <mutex>
+#include <thread>
 
 namespace tesmora {
 
@@ -36,6 +39,109 @@ std::optional<QStringList> readFolder(const QString &folder, QDir::Filters filte
         return std::nullopt;
     sortNames(names);
     return names;
+}
+
+// What the reading thread and the owner share. The thread may outlive the owner (a share that
+// never answers keeps it in the kernel until the program ends), so it never touches the owner
+// except under the lock, while the owner still wants the answer.
+struct FolderReader::Request
+{
+    std::mutex lock;
+    std::condition_variable answered;
+    bool finished = false;
+    FolderReader *waiting = nullptr; // the owner, once it stopped waiting; null when it gave up
+    std::optional<QStringList> result;
+};
+
+namespace {
+
+std::chrono::milliseconds patienceNow = FolderReader::defaultPatience;
+
+} // namespace
+
+std::chrono::milliseconds FolderReader::patience()
+{
+    return patienceNow;
+}
+
+void FolderReader::setPatience(std::chrono::milliseconds wait)
+{
+    patienceNow = wait;
+}
+
+FolderReader::FolderReader(QObject *parent) : QObject(parent) { }
+
+FolderReader::~FolderReader()
+{
+    abandon();
+}
+
+void FolderReader::abandon()
+{
+    if (!pending)
+        return;
+    {
+        const std::lock_guard hold(pending->lock);
+        pending->waiting = nullptr;
+    }
+    pending.reset();
+    pendingDone = nullptr;
+}
+
+bool FolderReader::read(const QString &folder, QDir::Filters filters, const QStringList &patterns,
+                        Done done)
+{
+    const bool wasReading = isReading();
+    abandon();
+
+    auto request = std::make_shared<Request>();
+    std::thread([request, folder, filters, patterns] {
+        std::optional<QStringList> result = readFolder(folder, filters, patterns);
+        const std::lock_guard hold(request->lock);
+        request->result = std::move(result);
+        request->finished = true;
+        if (FolderReader *owner = request->waiting) {
+            // Posted under the lock, so the owner cannot be destroyed in between; an event for
+            // an owner destroyed later is dropped by Qt.
+            QMetaObject::invokeMethod(
+                owner, [owner, request] { owner->deliver(request); }, Qt::QueuedConnection);
+        }
+        request->answered.notify_all();
+    }).detach();
+
+    std::unique_lock wait(request->lock);
+    if (request->answered.wait_for(wait, patienceNow, [&] { return request->finished; })) {
+        std::optional<QStringList> result = std::move(request->result);
+        wait.unlock();
+        if (wasReading)
+            Q_EMIT readingChanged(false);
+        done(std::move(result));
+        return true;
+    }
+    request->waiting = this;
+    wait.unlock();
+    pending = std::move(request);
+    pendingDone = std::move(done);
+    if (!wasReading)
+        Q_EMIT readingChanged(true);
+    return false;
+}
+
+void FolderReader::deliver(const std::shared_ptr<Request> &request)
+{
+    if (request != pending)
+        return;
+    std::optional<QStringList> result;
+    {
+        const std::lock_guard hold(request->lock);
+        result = std::move(request->result);
+        request->waiting = nullptr;
+    }
+    Done done = std::move(pendingDone);
+    pending.reset();
+    pendingDone = nullptr;
+    Q_EMIT readingChanged(false);
+    done(std::move(result));
 }
 
 } // namespace tesmora

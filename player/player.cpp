@@ -45,15 +45,20 @@ void Player::Drive1_Change()
 {
     // A drive that is not ready, or whose root cannot be listed, leaves Dir1 (and so File1)
     // on the previous folder while Drive1 shows the new drive.
-    if (!c.Drive1->isReady() || !c.Dir1->setPath(c.Drive1->drive()))
+    const auto invalid = [this] {
         prompts.messageBox(QStringLiteral("Please use a valid drive"), applicationTitle());
+    };
+    if (!c.Drive1->isReady())
+        invalid();
+    else
+        c.Dir1->setPath(c.Drive1->drive(), invalid);
 }
 
 void Player::Dir1_Change()
 {
     const QString folder = c.Dir1->path();
-    if (!c.File1->setPath(folder))
-        prompts.messageBox(cannotRead(folder), applicationTitle());
+    c.File1->setPath(
+        folder, [this, folder] { prompts.messageBox(cannotRead(folder), applicationTitle()); });
 }
 
 void Player::Dir1_ReadError(const QString &folder)

@@ -25,14 +25,69 @@
 #include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <atomic>
+#include <cerrno>
 #include <cstring>
+#include <dirent.h>
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace tesmora;
 using namespace tesmora::testing;
+
+namespace {
+
+// A network share that answers late: opening the folder a case names waits before the system
+// opens it (or refuses it). Everything else opens as it always does.
+struct SlowShare
+{
+    static constexpr std::chrono::milliseconds delay {2000};
+    std::mutex lock;
+    QByteArray folder; // empty: no folder is slow
+    bool refuses = false;
+    std::atomic<int> answered {0};
+
+    void set(const QString &path, bool refuse)
+    {
+        const std::lock_guard hold(lock);
+        folder = QFile::encodeName(path);
+        refuses = refuse;
+        answered = 0;
+    }
+    void clear() { set(QString(), false); }
+};
+
+SlowShare slowShare;
+
+} // namespace
+
+// Stands in for the C library's opendir() in the whole test program, Qt's folder reading
+// included; the real one is the next in the search order.
+extern "C" DIR *opendir(const char *name)
+{
+    using Open = DIR *(*)(const char *);
+    static const auto system = reinterpret_cast<Open>(::dlsym(RTLD_NEXT, "opendir"));
+    bool slow = false, refuse = false;
+    {
+        const std::lock_guard hold(slowShare.lock);
+        slow = !slowShare.folder.isEmpty() && slowShare.folder == name;
+        refuse = slowShare.refuses;
+    }
+    if (!slow)
+        return system(name);
+    std::this_thread::sleep_for(SlowShare::delay);
+    ++slowShare.answered;
+    if (refuse) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return system(name);
+}
 
 namespace {
 
@@ -44,6 +99,9 @@ enum class Fault {
     BadFile, // a file that is no MP3
     FileDeletedBeforeClick,
     SameFailedFileTwice,
+    SlowFolder,
+    SlowUnreadableFolder,
+    SlowFolderLeft, // the user opens another folder before the slow one answers
     OddName,
     InvalidUtf8Name,
     NoAudioServer,
@@ -87,6 +145,7 @@ private:
 // The window on Qt's own ports and the real media engine; only the colour chooser is a fake.
 struct RealWindow
 {
+    PatientFolderReading patience;
     QtPrompts prompts;
     FakeColourChooser colours;
     QtBrowser browser;
@@ -228,6 +287,11 @@ private Q_SLOTS:
             << Fault::FileDeletedBeforeClick << "gone.mp3" << QByteArray("tone") << play;
         QTest::newRow("same failed file picked twice")
             << Fault::SameFailedFileTwice << "bad.mp3" << noise << play;
+        QTest::newRow("slow folder") << Fault::SlowFolder << "far" << QByteArray() << QString();
+        QTest::newRow("slow folder that cannot be read")
+            << Fault::SlowUnreadableFolder << "far" << QByteArray() << read;
+        QTest::newRow("slow folder left for another")
+            << Fault::SlowFolderLeft << "far" << QByteArray() << QString();
         QTest::newRow("name of blanks")
             << Fault::OddName << "   .mp3" << QByteArray("tone") << QString();
         QTest::newRow("name with #")
@@ -287,6 +351,11 @@ private Q_SLOTS:
         } else if (fault == Fault::BadFile || fault == Fault::FileDeletedBeforeClick
                    || fault == Fault::SameFailedFileTwice) {
             writeFile(music + u'/' + name, bytes);
+        } else if (fault == Fault::SlowFolder || fault == Fault::SlowUnreadableFolder
+                   || fault == Fault::SlowFolderLeft) {
+            QVERIFY(QDir().mkpath(music + u'/' + name));
+            writeFile(music + u'/' + name + "/far.mp3", tone);
+            QVERIFY(QDir().mkpath(music + "/open"));
         } else if (fault == Fault::OddName || fault == Fault::InvalidUtf8Name) {
             QByteArray encoded = QFile::encodeName(music) + '/';
             encoded += fault == Fault::InvalidUtf8Name ? name.toLatin1() : name.toUtf8();
@@ -423,6 +492,64 @@ private Q_SLOTS:
             // What played before goes on.
             QCOMPARE(w.engine->loadedPath(), music + "/good.mp3");
             QVERIFY(w.engine->isPlaying());
+            break;
+        }
+        case Fault::SlowFolder:
+        case Fault::SlowUnreadableFolder:
+        case Fault::SlowFolderLeft: {
+            path = music + u'/' + name;
+            // The program's own patience with the share.
+            const PatientFolderReading impatient(FolderReader::defaultPatience);
+            slowShare.set(path, fault == Fault::SlowUnreadableFolder);
+            const auto fast = qScopeGuard([] { slowShare.clear(); });
+            const QStringList folders = PlayerPanel::texts(w->Dir1);
+            const QStringList files = PlayerPanel::texts(w->File1);
+            PlayerPanel::click(w->Dir1, name, true);
+            // The lists show what they showed, and the window answers, while the share thinks.
+            QCOMPARE(w->Dir1->path(), music);
+            QVERIFY(w->Dir1->isReading());
+            const qint64 beats = heart->beats();
+            QTRY_VERIFY_WITH_TIMEOUT(heart->beats() >= beats + 5, 10000);
+            QCOMPARE(PlayerPanel::texts(w->Dir1), folders);
+            if (fault == Fault::SlowFolderLeft) {
+                PlayerPanel::click(w->Dir1, "open", true);
+                QCOMPARE(w->Dir1->path(), music + "/open");
+                QCOMPARE(w->File1->path(), music + "/open");
+                // The slow answer comes, and counts for nothing.
+                QTRY_COMPARE_WITH_TIMEOUT(slowShare.answered.load(), 1, 10000);
+                QTRY_VERIFY_WITH_TIMEOUT(!w->Dir1->isReading(), 10000);
+                QCOMPARE(w->Dir1->path(), music + "/open");
+                QCOMPARE(w->File1->path(), music + "/open");
+                QCOMPARE(PlayerPanel::texts(w->File1), QStringList());
+                // A window closed while the share thinks: the answer finds nobody to tell.
+                PlayerPanel::click(w->Dir1, "music", true);
+                PlayerPanel::click(w->Dir1, name, true);
+                QVERIFY(w->Dir1->isReading());
+                w.form.reset();
+                QTRY_COMPARE_WITH_TIMEOUT(slowShare.answered.load(), 2, 10000);
+                QCoreApplication::processEvents();
+            } else if (fault == Fault::SlowUnreadableFolder) {
+                QTRY_COMPARE_WITH_TIMEOUT(reader.messages.size(), expected, 10000);
+                QVERIFY(!w->Dir1->isReading());
+                QCOMPARE(w->Dir1->path(), music);
+                QCOMPARE(PlayerPanel::texts(w->Dir1), folders);
+                QCOMPARE(PlayerPanel::texts(w->File1), files);
+                // Next: a folder that answers opens.
+                PlayerPanel::click(w->Dir1, "open", true);
+                QCOMPARE(w->Dir1->path(), music + "/open");
+            } else {
+                // Listed when the share answers; the file list then reads the same share.
+                QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), path, 10000);
+                QTRY_COMPARE_WITH_TIMEOUT(PlayerPanel::texts(w->File1), QStringList {"far.mp3"},
+                                          10000);
+                QCOMPARE(w->File1->path(), path);
+                clickAndSettle(w, "far.mp3");
+                QCOMPARE(w.engine->loadedPath(), path + "/far.mp3");
+            }
+            // A window that waited on the share would have stood still for its whole delay.
+            measured = heart->longestStall().count();
+            QVERIFY2(*measured < SlowShare::delay.count() / 2,
+                     qPrintable(QString::number(*measured)));
             break;
         }
         case Fault::OddName:

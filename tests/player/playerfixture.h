@@ -11,6 +11,7 @@
 #include "player/mediaengine.h"
 #include "player/player.h"
 #include "tests/support/fakes.h"
+#include "tests/support/patience.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,6 +51,7 @@ private:
 // The panel, shown: real widgets and the handlers wired to their signals.
 struct PlayerPanel
 {
+    PatientFolderReading patience;
     QWidget window;
     DriveList *Drive1 = new DriveList(&window);
     FolderList *Dir1 = new FolderList(&window);

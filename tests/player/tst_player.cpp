@@ -32,6 +32,7 @@ class TestPlayer : public QObject
 {
     Q_OBJECT
     QString startFolder;
+    PatientFolderReading patience; // also for the lists made without a panel
 
 private Q_SLOTS:
     void initTestCase()

@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "player/mediaengine.h"
 #include "tests/support/fakes.h"
+#include "tests/support/patience.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -41,6 +42,7 @@ private:
 
 struct Window
 {
+    PatientFolderReading patience;
     FakePrompts prompts;
     FakeColourChooser colours;
     FakeBrowser browser;
