@@ -12,12 +12,7 @@ FileList::FileList(QWidget *parent) : QListWidget(parent), reader(new FolderRead
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemClicked, this, &FileList::clicked);
-    connect(reader, &FolderReader::readingChanged, this, [this](bool reading) {
-        if (reading)
-            viewport()->setCursor(Qt::BusyCursor);
-        else
-            viewport()->unsetCursor();
-    });
+    showBusyWhileReading(reader, viewport());
     folder = QDir::currentPath();
 }
 

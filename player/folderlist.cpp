@@ -66,12 +66,7 @@ FolderList::FolderList(QWidget *parent) : QListWidget(parent), reader(new Folder
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemActivated, this, &FolderList::open);
-    connect(reader, &FolderReader::readingChanged, this, [this](bool reading) {
-        if (reading)
-            viewport()->setCursor(Qt::BusyCursor);
-        else
-            viewport()->unsetCursor();
-    });
+    showBusyWhileReading(reader, viewport());
     start = QDir::currentPath();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QWidget>
 #include <condition_variable>
 #include <dirent.h>
 #include <mutex>
@@ -142,6 +143,16 @@ void FolderReader::deliver(const std::shared_ptr<Request> &request)
     pendingDone = nullptr;
     Q_EMIT readingChanged(false);
     done(std::move(result));
+}
+
+void showBusyWhileReading(FolderReader *reader, QWidget *widget)
+{
+    QObject::connect(reader, &FolderReader::readingChanged, widget, [widget](bool reading) {
+        if (reading)
+            widget->setCursor(Qt::BusyCursor);
+        else
+            widget->unsetCursor();
+    });
 }
 
 } // namespace tesmora

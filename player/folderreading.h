@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+class QWidget;
+
 namespace tesmora {
 
 // The names of the entries of `folder` that pass `filters` and match one of `patterns`
@@ -56,5 +58,8 @@ private:
     std::shared_ptr<Request> pending; // the read that has not answered yet
     Done pendingDone;
 };
+
+// Shows the busy pointer over `widget` while `reader` waits for a folder that is slow to answer.
+void showBusyWhileReading(FolderReader *reader, QWidget *widget);
 
 } // namespace tesmora
