@@ -77,6 +77,7 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
     case Kind::ComboBox: {
         auto *combo = new QComboBox(parent);
         combo->setEditable(true);
+        combo->lineEdit()->setMaxLength(maxFieldLength);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCurrentIndex(-1);
         combo->setEditText(utf8(spec.text));

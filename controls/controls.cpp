@@ -283,6 +283,7 @@ void PushButton::keyPressEvent(QKeyEvent *e)
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
+    setMaxLength(maxFieldLength);
     setMouseTracking(true);
 }
 

@@ -127,7 +127,13 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 };
 
-// A single-line text box that reports the pointer moving over it.
+// The most characters a text box or a combo box's field holds. Far more than any number, word or
+// name the tools read; past it a long paste would only slow every key, which lays out and paints
+// the whole line again.
+inline constexpr int maxFieldLength = 1024;
+
+// A single-line text box that reports the pointer moving over it and holds at most
+// maxFieldLength characters.
 class TextBox : public QLineEdit
 {
     Q_OBJECT

@@ -10,8 +10,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSet>
@@ -103,6 +105,8 @@ private Q_SLOTS:
     void sharedPictures();
     void colours_data();
     void colours();
+    void longPasteKeepsTheFirstCharacters_data();
+    void longPasteKeepsTheFirstCharacters();
 };
 
 void TestWindow::clientAreaIsFixed()
@@ -487,6 +491,39 @@ void TestWindow::colours()
     QCOMPARE(backColor(c), back);
     // What is painted is what the value says, under the current palette.
     QCOMPARE(c->palette().color(c->foregroundRole()), resolveColor(fore, QApplication::palette(c)));
+}
+
+void TestWindow::longPasteKeepsTheFirstCharacters_data()
+{
+    QTest::addColumn<QString>("control");
+    for (const ControlSpec &spec : inventory())
+        if (spec.kind == Kind::TextBox || spec.kind == Kind::ComboBox)
+            QTest::newRow(spec.name) << QString::fromLatin1(spec.name);
+}
+
+void TestWindow::longPasteKeepsTheFirstCharacters()
+{
+    // Every field that takes typing holds a bounded line: a paste longer than that keeps its
+    // first characters, and the full field goes on taking keys.
+    QFETCH(QString, control);
+    Window w;
+    QWidget *c = tesmora::control(w.form.get(), control);
+    auto *combo = qobject_cast<QComboBox *>(c);
+    QLineEdit *field = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(c);
+    QVERIFY(field);
+    // Ten thousand characters of digits and a script that is shaped, pasted over the field.
+    QString text;
+    while (text.size() < 10000)
+        text += QStringLiteral("1234567890 \u0645\u0631\u062D\u0628\u0627 ");
+    text.truncate(10000);
+    QGuiApplication::clipboard()->setText(text);
+    field->selectAll();
+    QTest::keySequence(field, QKeySequence::Paste);
+    QCOMPARE(field->text(), text.left(maxFieldLength));
+    // The full field still takes edits at its end.
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, QStringLiteral("7"));
+    QCOMPARE(field->text(), text.left(maxFieldLength - 1) + u'7');
 }
 
 QTEST_MAIN(TestWindow)
