@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of scripts/packages.txt that are missing (as root, or with sudo).
+# Installs the missing Debian packages (as root, or with sudo):
+#   scripts/deps.sh          what the clock needs to build and run (scripts/packages.txt)
+#   scripts/deps.sh --tests  that, and what the test suite needs (scripts/packages-test.txt)
+# Recommended packages come only where a list names them.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-mapfile -t wanted < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "$here/packages.txt" | awk 'NF')
+lists=("$here/packages.txt")
+case "${1:-}" in
+  "") ;;
+  --tests) lists+=("$here/packages-test.txt") ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
+mapfile -t wanted < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "${lists[@]}" | awk 'NF')
 missing=()
 for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -19,4 +28,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq "${missing[@]}"
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -5,7 +5,7 @@
 # test). Then fuzzes the number rules for a minute (scripts/fuzz.sh).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-"$top/scripts/deps.sh"
+"$top/scripts/deps.sh" --tests
 "$top/scripts/check-format.sh"
 "$top/scripts/check-floors.py"
 "$top/scripts/check-images.sh"

@@ -1,18 +1,19 @@
-#include "app/appearance.h"
-#include "tests/support/fakes.h"
+// The two ways to recolour the clock area: the black-or-white button, and a colour chosen in the
+// colour chooser that a click on the bare window opens.
+
+#include "controls/colorvalue.h"
+#include "tests/support/testmain.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
+#include <QColorDialog>
 #include <QImage>
 #include <QTest>
-#include <memory>
+#include <optional>
 
 using namespace tesmora;
-using tesmora::testing::FakeColourChooser;
-using tesmora::testing::ModalWatchdog;
-using tesmora::testing::Window;
+using namespace tesmora::testing;
 
 namespace {
 
@@ -21,227 +22,34 @@ constexpr ColorValue white = 0x00FFFFFF;
 constexpr ColorValue face = 0x8000000F;
 constexpr ColorValue buttonText = 0x80000012;
 
-// The clock area as the window lays it out, in real widgets.
-struct Fixture
+// Every colour the two ways touch: the time's and the date's text and background, the window,
+// the date frame, the time frame, the menu button and the black-or-white button.
+QList<ColorValue> clockColours(const Window &w)
 {
-    std::unique_ptr<QWidget> form = std::make_unique<QWidget>();
-    Frame *Frame2 = new Frame(form.get());
-    Frame *Frame1 = new Frame(form.get());
-    Label *Label1 = new Label(Frame2);
-    Label *Label2 = new Label(Frame1);
-    Panel *Picture1 = new Panel(form.get());
-    QPushButton *Command2 = new QPushButton(form.get());
-    QPushButton *Command1 = new QPushButton(form.get());
-    FakeColourChooser chooser;
-    Appearance appearance {
-        {form.get(), Frame1, Frame2, Label1, Label2, Command1, Command2, Picture1}, chooser};
-
-    Fixture() { Picture1->hide(); } // the menu starts closed
-
-    // Every colour the toggles touch, in one comparable list.
-    QList<ColorValue> colours() const
-    {
-        return {foreColor(Label1), backColor(Label1),     foreColor(Label2),
-                backColor(Label2), backColor(form.get()), backColor(Frame1),
-                backColor(Frame2), backColor(Command1),   backColor(Command2)};
-    }
-    // What those colours look like on screen.
-    QList<QColor> shown() const
-    {
-        auto fore = [](const QWidget *w) { return w->palette().color(w->foregroundRole()); };
-        auto back = [](const QWidget *w) { return w->palette().color(w->backgroundRole()); };
-        return {fore(Label1), back(Label1), fore(Label2),   back(Label2),  back(form.get()),
-                back(Frame1), back(Frame2), back(Command1), back(Command2)};
-    }
-};
-
-QPalette system()
-{
-    return QApplication::palette();
+    return {foreColor(w->Label1), backColor(w->Label1),    foreColor(w->Label2),
+            backColor(w->Label2), backColor(w.form.get()), backColor(w->Frame1),
+            backColor(w->Frame2), backColor(w->Command1),  backColor(w->Command2)};
 }
 
-} // namespace
-
-class TestAppearance : public QObject
+// What those colours look like on screen.
+QList<QColor> clockShown(const Window &w)
 {
-    Q_OBJECT
-private Q_SLOTS:
-    void toggleAlternates_data();
-    void toggleAlternates();
-    void chosenColourPaintsTheClockArea_data();
-    void chosenColourPaintsTheClockArea();
-    void toggleAfterChosenColour();
-    void cancelChangesNoColour_data();
-    void cancelChangesNoColour();
-
-    // The whole window.
-    void surfaceAsDrawn_data();
-    void surfaceAsDrawn();
-    void surfaceClick_data();
-    void surfaceClick();
-    void surfaceClickWithAToolOpen();
-    void chosenColourStaysInTheClockArea();
-    void normalLookFollowsThePalette();
-};
-
-void TestAppearance::toggleAlternates_data()
-{
-    QTest::addColumn<int>("clicks");
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("first click: dark") << 1 << true;
-    QTest::newRow("second click: normal") << 2 << false;
-    QTest::newRow("third click: dark") << 3 << true;
-    QTest::newRow("fourth click: normal") << 4 << false;
-    QTest::newRow("ninth click: dark") << 9 << true;
+    auto fore = [](const QWidget *c) { return c->palette().color(c->foregroundRole()); };
+    auto back = [](const QWidget *c) { return c->palette().color(c->backgroundRole()); };
+    return {fore(w->Label1), back(w->Label1),    fore(w->Label2),
+            back(w->Label2), back(w.form.get()), back(w->Frame1),
+            back(w->Frame2), back(w->Command1),  back(w->Command2)};
 }
-
-void TestAppearance::toggleAlternates()
-{
-    QFETCH(int, clicks);
-    QFETCH(bool, dark);
-
-    Fixture f;
-    for (int i = 0; i < clicks; ++i)
-        f.appearance.Command2_Click();
-
-    // Label1 fore/back, Label2 fore/back, Form1, Frame1, Frame2, Command1, Command2.
-    if (dark) {
-        QCOMPARE(f.colours(),
-                 QList<ColorValue>({white, black, white, black, black, black, black, face, black}));
-        const QColor b(Qt::black), w(Qt::white), bf = system().color(QPalette::Button);
-        QCOMPARE(f.shown(), QList<QColor>({w, b, w, b, b, b, b, bf, b}));
-    } else {
-        QCOMPARE(
-            f.colours(),
-            QList<ColorValue>({buttonText, face, buttonText, face, face, face, face, face, face}));
-        const QColor t = system().color(QPalette::ButtonText),
-                     bf = system().color(QPalette::Button);
-        QCOMPARE(f.shown(), QList<QColor>({t, bf, t, bf, bf, bf, bf, bf, bf}));
-    }
-    QCOMPARE(f.Command1->isHidden(), dark);
-    QCOMPARE(f.Command1->isEnabled(), !dark);
-    // The toggle is no way to the menu: the menu bar and the toggle itself stay as they were.
-    QVERIFY(f.Picture1->isHidden());
-    QVERIFY(f.Command2->isEnabled());
-    QVERIFY(f.chooser.initials.isEmpty());
-}
-
-void TestAppearance::chosenColourPaintsTheClockArea_data()
-{
-    QTest::addColumn<QColor>("chosen");
-    QTest::addColumn<ColorValue>("value");
-    QTest::newRow("red") << QColor(255, 0, 0) << ColorValue(0x000000FF);
-    QTest::newRow("blue") << QColor(0, 0, 255) << ColorValue(0x00FF0000);
-    QTest::newRow("mixed") << QColor(0x12, 0x34, 0x56) << ColorValue(0x00563412);
-    // A translucent colour must not turn into a system-colour reference through its alpha.
-    QTest::newRow("translucent") << QColor(10, 20, 30, 200) << ColorValue(0x001E140A);
-    QTest::newRow("black") << QColor(0, 0, 0) << ColorValue(0x00000000);
-}
-
-void TestAppearance::chosenColourPaintsTheClockArea()
-{
-    QFETCH(QColor, chosen);
-    QFETCH(ColorValue, value);
-
-    Fixture f;
-    // As when the menu is open: the menu bar shown, the toggle disabled.
-    f.Picture1->show();
-    f.Command2->setEnabled(false);
-    f.chooser.answer = chosen;
-
-    f.appearance.Form_Click();
-
-    QCOMPARE(f.chooser.initials, QList<QColor>({system().color(QPalette::Button)}));
-    // The text colours stay; every background and the toggle take the chosen colour, Command1
-    // keeps its own.
-    QCOMPARE(f.colours(),
-             QList<ColorValue>(
-                 {buttonText, value, buttonText, value, value, value, value, face, value}));
-    const QColor c(chosen.red(), chosen.green(), chosen.blue());
-    QCOMPARE(f.Label1->palette().color(f.Label1->backgroundRole()), c);
-    QCOMPARE(f.form->palette().color(f.form->backgroundRole()), c);
-    QVERIFY(f.Picture1->isHidden());
-    QVERIFY(f.Command1->isHidden());
-    QVERIFY(f.Command1->isEnabled());
-    QVERIFY(f.Command2->isEnabled());
-}
-
-void TestAppearance::toggleAfterChosenColour()
-{
-    Fixture f;
-    f.chooser.answer = QColor(0, 128, 0);
-    f.appearance.Form_Click();
-
-    f.appearance.Command2_Click();
-    QCOMPARE(f.colours(),
-             QList<ColorValue>({white, black, white, black, black, black, black, face, black}));
-    QVERIFY(f.Command1->isHidden());
-
-    f.appearance.Command2_Click();
-    QCOMPARE(f.colours(),
-             QList<ColorValue>({buttonText, face, buttonText, face, face, face, face, face, face}));
-    QVERIFY(!f.Command1->isHidden());
-    QVERIFY(f.Command1->isEnabled());
-
-    // A colour chosen in the dark look keeps the white text, so the next toggle goes back.
-    f.appearance.Command2_Click();
-    f.appearance.Form_Click();
-    QCOMPARE(foreColor(f.Label1), white);
-    QCOMPARE(backColor(f.Label1), ColorValue(0x00008000));
-    f.appearance.Command2_Click();
-    QCOMPARE(foreColor(f.Label1), buttonText);
-    QCOMPARE(backColor(f.Frame2), face);
-}
-
-void TestAppearance::cancelChangesNoColour_data()
-{
-    QTest::addColumn<int>("toggles"); // Command2 clicks before
-    QTest::addColumn<QColor>("chosenFirst"); // a colour chosen before, if valid
-    QTest::addColumn<QColor>("initial"); // what the chooser starts at
-
-    const QColor faceColour = system().color(QPalette::Button);
-    QTest::newRow("normal look") << 0 << QColor() << faceColour;
-    QTest::newRow("dark look") << 1 << QColor() << QColor(Qt::black);
-    QTest::newRow("back to normal") << 2 << QColor() << faceColour;
-    QTest::newRow("a chosen colour") << 0 << QColor(200, 100, 50) << QColor(200, 100, 50);
-    QTest::newRow("dark, then a chosen colour") << 1 << QColor(1, 2, 3) << QColor(1, 2, 3);
-}
-
-void TestAppearance::cancelChangesNoColour()
-{
-    QFETCH(int, toggles);
-    QFETCH(QColor, chosenFirst);
-    QFETCH(QColor, initial);
-
-    Fixture f;
-    for (int i = 0; i < toggles; ++i)
-        f.appearance.Command2_Click();
-    if (chosenFirst.isValid()) {
-        f.chooser.answer = chosenFirst;
-        f.appearance.Form_Click();
-    }
-    const QList<ColorValue> before = f.colours();
-    const QList<QColor> shownBefore = f.shown();
-    f.Picture1->show();
-    f.Command1->show();
-
-    f.chooser.answer.reset();
-    f.appearance.Form_Click();
-
-    QCOMPARE(f.chooser.initials.last(), initial);
-    QCOMPARE(f.colours(), before);
-    QCOMPARE(f.shown(), shownBefore);
-    // Apart from the colours the click does what it always does.
-    QVERIFY(f.Picture1->isHidden());
-    QVERIFY(f.Command1->isHidden());
-    QVERIFY(f.Command2->isEnabled());
-}
-
-namespace {
 
 void click(QWidget *w)
 {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// A click on the bare surface of the window, in its top-left corner.
+void clickSurface(Window &w)
+{
+    QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, QPoint(3, 3));
 }
 
 // Sets the application palette for the life of the object (widgets hear of it a moment later).
@@ -254,42 +62,155 @@ struct PaletteChange
 
 } // namespace
 
-void TestAppearance::surfaceAsDrawn_data()
+class TestAppearance : public WatchedTest
 {
-    QTest::addColumn<int>("toggles");
-    QTest::addColumn<QColor>("chosen"); // chosen by a click on the window first, if valid
-    QTest::addColumn<QColor>("drawn"); // invalid: the desktop's button face
+    Q_OBJECT
+private Q_SLOTS:
+    void looks_data();
+    void looks();
+    void qtColourDialog();
+    void surfaceClick_data();
+    void surfaceClick();
+    void surfaceClickWithAToolOpen();
+    void chosenColourStaysInTheClockArea();
+    void normalLookFollowsThePalette();
+};
 
-    QTest::newRow("at start") << 0 << QColor() << QColor();
-    QTest::newRow("dark look") << 1 << QColor() << QColor(Qt::black);
-    QTest::newRow("normal look again") << 2 << QColor() << QColor();
-    QTest::newRow("a chosen colour") << 0 << QColor(32, 96, 192) << QColor(32, 96, 192);
-    QTest::newRow("a chosen colour, then dark") << 1 << QColor(32, 96, 192) << QColor(Qt::black);
+void TestAppearance::looks_data()
+{
+    // The steps: "toggle" (the black-or-white button), "menu" (the menu button), "cancel" (a
+    // click on the window, and the chooser cancelled) or a colour chosen after such a click.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<ColorValue>("text"); // of both labels
+    QTest::addColumn<ColorValue>("back"); // of all but the menu button, which keeps the face
+    QTest::addColumn<bool>("bulbShown"); // the menu button
+    QTest::addColumn<bool>("bulbEnabled");
+    QTest::addColumn<QColor>("offered"); // what the chooser started at last
+
+    const QColor faceColour = QApplication::palette().color(QPalette::Button);
+    const QColor none, green(0, 128, 0);
+    using L = QStringList;
+    QTest::newRow("at start") << L {} << buttonText << face << true << true << none;
+    QTest::newRow("dark") << L {"toggle"} << white << black << false << false << none;
+    QTest::newRow("dark, normal") << L {"toggle", "toggle"} << buttonText << face << true << true
+                                  << none;
+    QTest::newRow("dark, normal, dark")
+        << L {"toggle", "toggle", "toggle"} << white << black << false << false << none;
+    // The chooser's colour, byte by byte; a translucent one must not turn into a system-colour
+    // reference through its alpha.
+    QTest::newRow("red, menu open") << L {"menu", "#ff0000"} << buttonText << ColorValue(0x0000FF)
+                                    << false << true << faceColour;
+    QTest::newRow("blue") << L {"#0000ff"} << buttonText << ColorValue(0xFF0000) << false << true
+                          << faceColour;
+    QTest::newRow("mixed") << L {"#123456"} << buttonText << ColorValue(0x563412) << false << true
+                           << faceColour;
+    QTest::newRow("translucent") << L {"#c80a141e"} << buttonText << ColorValue(0x1E140A) << false
+                                 << true << faceColour;
+    QTest::newRow("black") << L {"#000000"} << buttonText << black << false << true << faceColour;
+    // The toggle goes on from a chosen colour, and back to the desktop's colours.
+    QTest::newRow("green, dark") << L {"#008000", "toggle"} << white << black << false << false
+                                 << faceColour;
+    QTest::newRow("green, dark, normal")
+        << L {"#008000", "toggle", "toggle"} << buttonText << face << true << true << faceColour;
+    // A colour chosen in the dark look keeps the white text, so the next toggle goes back.
+    QTest::newRow("dark, green") << L {"toggle", "#008000"} << white << ColorValue(0x008000)
+                                 << false << false << QColor(Qt::black);
+    QTest::newRow("dark, green, normal") << L {"toggle", "#008000", "toggle"} << buttonText << face
+                                         << true << true << QColor(Qt::black);
+    // A cancelled chooser changes no colour; the click does all else it always does.
+    QTest::newRow("cancel") << L {"cancel"} << buttonText << face << false << true << faceColour;
+    QTest::newRow("cancel, menu open")
+        << L {"menu", "cancel"} << buttonText << face << false << true << faceColour;
+    QTest::newRow("dark, cancel") << L {"toggle", "cancel"} << white << black << false << false
+                                  << QColor(Qt::black);
+    QTest::newRow("green, cancel")
+        << L {"#008000", "cancel"} << buttonText << ColorValue(0x008000) << false << true << green;
+    QTest::newRow("dark, green, cancel") << L {"toggle", "#008000", "cancel"} << white
+                                         << ColorValue(0x008000) << false << false << green;
 }
 
-void TestAppearance::surfaceAsDrawn()
+void TestAppearance::looks()
 {
-    QFETCH(int, toggles);
-    QFETCH(QColor, chosen);
-    QFETCH(QColor, drawn);
-    if (!drawn.isValid())
-        drawn = QApplication::palette().color(QPalette::Button);
+    QFETCH(QStringList, steps);
+    QFETCH(ColorValue, text);
+    QFETCH(ColorValue, back);
+    QFETCH(bool, bulbShown);
+    QFETCH(bool, bulbEnabled);
+    QFETCH(QColor, offered);
 
     Window w;
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    if (chosen.isValid()) {
-        w.colours.answer = chosen;
-        QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, QPoint(3, 3));
+    int chooserSteps = 0;
+    for (const QString &step : steps) {
+        if (step == u"toggle") {
+            click(w->Command2);
+        } else if (step == u"menu") {
+            click(w->Command1);
+            QVERIFY(w->Picture1->isVisible());
+        } else {
+            ++chooserSteps;
+            w.colours.answer.reset();
+            if (step != u"cancel")
+                w.colours.answer = QColor::fromString(step);
+            clickSurface(w);
+        }
     }
-    for (int i = 0; i < toggles; ++i)
-        click(w->Command2);
 
+    QCOMPARE(clockColours(w),
+             QList<ColorValue>({text, back, text, back, back, back, back, face, back}));
+    // What is painted is what the values say, under the desktop's palette.
+    const QPalette p = QApplication::palette();
+    const QColor t = resolveColor(text, p), b = resolveColor(back, p);
+    QCOMPARE(clockShown(w), QList<QColor>({t, b, t, b, b, b, b, resolveColor(face, p), b}));
     // The bare surface around the frames and between the buttons. (The frames shade their
     // inside in the style's own way.)
     const QImage image = w->grab().toImage();
-    for (const QPoint p : {QPoint(3, 3), QPoint(467, 60), QPoint(100, 203), QPoint(404, 172)})
-        QCOMPARE(image.pixelColor(p), drawn);
+    for (const QPoint at : {QPoint(3, 3), QPoint(467, 60), QPoint(100, 203), QPoint(404, 172)})
+        QCOMPARE(image.pixelColor(at), b);
+
+    QCOMPARE(w->Command1->isVisible(), bulbShown);
+    QCOMPARE(w->Command1->isEnabled(), bulbEnabled);
+    // Neither way leads to the menu: it is closed, and the black-or-white button can be used.
+    QVERIFY(w->Picture1->isHidden());
+    QVERIFY(w->Command2->isEnabled());
+    QCOMPARE(w.colours.initials.size(), chooserSteps);
+    if (chooserSteps)
+        QCOMPARE(w.colours.initials.last(), offered);
+}
+
+void TestAppearance::qtColourDialog()
+{
+    // Qt's own colour dialog: it starts at the window's colour, its colour is applied, and its
+    // Cancel changes nothing.
+    Window w(Ports {.colours = true});
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QList<QRgb> offered;
+    std::optional<QColor> pick;
+    dialogs().setAnswer([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QColorDialog *>(modal);
+        if (!dialog)
+            return false;
+        offered.append(dialog->currentColor().rgba());
+        if (pick) {
+            dialog->setCurrentColor(*pick);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+        return true;
+    });
+    const QColor chosen(0x20, 0x60, 0xc0);
+    pick = chosen;
+    clickSurface(w);
+    QCOMPARE(backColor(w.form.get()), ColorValue(0x00C06020));
+    pick.reset();
+    clickSurface(w);
+    QCOMPARE(backColor(w.form.get()), ColorValue(0x00C06020));
+    QCOMPARE(backColor(w->Frame2), ColorValue(0x00C06020));
+    QCOMPARE(offered,
+             QList<QRgb>({QApplication::palette().color(QPalette::Button).rgba(), chosen.rgba()}));
 }
 
 void TestAppearance::surfaceClick_data()
@@ -318,13 +239,12 @@ void TestAppearance::surfaceClick()
     QFETCH(bool, chooser);
 
     Window w;
-    ModalWatchdog watchdog;
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    if (before == QLatin1String("menu") || before == QLatin1String("calculator"))
+    if (before == QLatin1String("menu"))
         click(w->Command1);
     if (before == QLatin1String("calculator"))
-        click(w->Command7);
+        QVERIFY(w.openTool(w->Command7));
     if (before == QLatin1String("dark"))
         click(w->Command2);
     w.colours.answer = QColor(255, 0, 0);
@@ -333,22 +253,17 @@ void TestAppearance::surfaceClick()
 
     QCOMPARE(w.colours.initials.size(), chooser ? 1 : 0);
     QCOMPARE(backColor(w.form.get()) == ColorValue(0x000000FF), chooser);
-    QCOMPARE(watchdog.takeClosed(), QStringList());
 }
 
 void TestAppearance::surfaceClickWithAToolOpen()
 {
     Window w;
-    ModalWatchdog watchdog;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    click(w->Command1);
-    click(w->Command7); // the calculator
+    QVERIFY(w.openTool(w->Command7)); // the calculator
     QVERIFY(w->Picture5->isVisible());
     QVERIFY(!w->Command2->isEnabled());
 
     w.colours.answer = QColor(0, 0, 128);
-    QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, QPoint(3, 3));
+    clickSurface(w);
 
     QVERIFY(w->Picture1->isHidden());
     QVERIFY(w->Command1->isHidden());
@@ -371,7 +286,6 @@ void TestAppearance::surfaceClickWithAToolOpen()
     for (QPushButton *b : {w->Command3, w->Command4, w->Command5, w->Command6, w->Command20,
                            w->Command22, w->Command1})
         QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-    QCOMPARE(watchdog.takeClosed(), QStringList());
 }
 
 void TestAppearance::chosenColourStaysInTheClockArea()
@@ -403,7 +317,7 @@ void TestAppearance::chosenColourStaysInTheClockArea()
     const QImage menuBefore = menu();
 
     w.colours.answer = QColor(255, 0, 255);
-    QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, QPoint(3, 3));
+    clickSurface(w);
     QCOMPARE(backColor(w.form.get()), ColorValue(0x00FF00FF));
     QCOMPARE(colours(), before);
     QVERIFY(menu() == menuBefore);
@@ -441,5 +355,5 @@ void TestAppearance::normalLookFollowsThePalette()
     }
 }
 
-QTEST_MAIN(TestAppearance)
+TESMORA_TEST(TestAppearance)
 #include "tst_appearance.moc"

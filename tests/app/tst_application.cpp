@@ -1,6 +1,7 @@
 // A handler that throws does not end the program: the failure is reported and events go on.
 
 #include "app/application.h"
+#include "tests/support/testmain.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -68,11 +69,6 @@ void TestApplication::exceptionInAHandlerIsReported()
     QVERIFY(failureMessage(QStringLiteral("x")).contains(QStringLiteral("x")));
 }
 
-int main(int argc, char **argv)
-{
-    Application app(argc, argv);
-    TestApplication test;
-    return QTest::qExec(&test, argc, argv);
-}
+TESMORA_TEST(TestApplication)
 
 #include "tst_application.moc"

@@ -1,6 +1,7 @@
 // The Qt platform the clock starts on, for the displays a session offers.
 
 #include "app/platform.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -48,5 +49,5 @@ void TestPlatform::choice()
     QCOMPARE(preferredPlatform({qpaPlatform, waylandDisplay, x11Display}), expected);
 }
 
-QTEST_GUILESS_MAIN(TestPlatform)
+TESMORA_TEST(TestPlatform)
 #include "tst_platform.moc"

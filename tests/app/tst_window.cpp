@@ -1,21 +1,27 @@
-// The window as built at start: what is seen, what covers what, focus order, fonts, pictures.
+// The window as built at start: what is seen, what covers what, focus order, keys, names, fonts,
+// colours; and the conversions panel, on which nothing reacts.
 
 #include "app/inventory.h"
 #include "controls/colorvalue.h"
 #include "controls/picture.h"
 #include "tests/support/defaultlocale.h"
+#include "tests/support/testmain.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,6 +29,7 @@
 
 using namespace tesmora;
 using namespace tesmora::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -31,6 +38,16 @@ QSet<QString> names(std::initializer_list<const char *> list)
     QSet<QString> out;
     for (const char *n : list)
         out.insert(QString::fromLatin1(n));
+    return out;
+}
+
+// The controls the inventory places in a container.
+QSet<QString> childrenOf(const char *container)
+{
+    QSet<QString> out;
+    for (const ControlSpec &spec : inventory())
+        if (qstrcmp(spec.container, container) == 0)
+            out.insert(QString::fromLatin1(spec.name));
     return out;
 }
 
@@ -78,6 +95,36 @@ QSet<QString> seenControls(Form1 *form)
     return seen;
 }
 
+// What the user could notice of every control of the window.
+QMap<QString, QString> noticed(Form1 *form)
+{
+    QMap<QString, QString> out;
+    for (const ControlSpec &spec : inventory()) {
+        auto *w = form->findChild<QWidget *>(QString::fromLatin1(spec.name));
+        if (!w)
+            continue;
+        QString state = QStringLiteral("shown=%1 enabled=%2 tip=%3 ")
+                            .arg(!w->isHidden())
+                            .arg(w->isEnabled())
+                            .arg(w->toolTip());
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            state += e->text();
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            state += l->text();
+        else if (auto *b = qobject_cast<QAbstractButton *>(w))
+            state += b->text();
+        else if (auto *c = qobject_cast<QComboBox *>(w))
+            state += c->currentText();
+        else if (auto *list = qobject_cast<QListWidget *>(w))
+            state += QString::number(list->currentRow());
+        else if (auto *s = qobject_cast<QAbstractSlider *>(w))
+            state += QString::number(s->value());
+        out.insert(QString::fromLatin1(spec.name), state);
+    }
+    out.insert(QStringLiteral("title"), form->windowTitle());
+    return out;
+}
+
 } // namespace
 
 class TestWindow : public WatchedTest
@@ -85,15 +132,10 @@ class TestWindow : public WatchedTest
     Q_OBJECT
 private Q_SLOTS:
 
-    void clientAreaIsFixed();
-    void everyControlExistsWithItsName();
-    void seenAtStart();
-    void startState();
-    void stackingFollowsTheInventory();
-    void codesPanelCoversTheStack();
-    void aboutCoversTheCalculator();
-    void menuCoversTheDate();
-    void pictureStoresAreNeverSeen();
+    void builtFromTheInventory();
+    void atStart();
+    void covers_data();
+    void covers();
     void clippedAtContainerEdges();
     void focusOrderFollowsTabIndex();
     void pressedWithSpaceAndEnter_data();
@@ -102,28 +144,19 @@ private Q_SLOTS:
     void saysWhatEachControlIsFor();
     void fonts_data();
     void fonts();
-    void sharedPictures();
     void colours_data();
     void colours();
     void longPasteKeepsTheFirstCharacters_data();
     void longPasteKeepsTheFirstCharacters();
+    void conversionsChangeNothing_data();
+    void conversionsChangeNothing();
 };
 
-void TestWindow::clientAreaIsFixed()
+void TestWindow::builtFromTheInventory()
 {
     Window w;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    QCOMPARE(w->size(), QSize(470, 205));
-    QCOMPARE(w->minimumSize(), QSize(470, 205));
-    QCOMPARE(w->maximumSize(), QSize(470, 205));
-    QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
-    QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
-}
-
-void TestWindow::everyControlExistsWithItsName()
-{
-    Window w;
+    // Each control with its name, in its container, where the inventory puts it, with its own
+    // Visible flag and enabled.
     int widgets = 0;
     for (const ControlSpec &spec : inventory()) {
         QObject *o = w->findChild<QObject *>(QString::fromLatin1(spec.name));
@@ -133,8 +166,8 @@ void TestWindow::everyControlExistsWithItsName()
             if (spec.kind != Kind::Line)
                 QCOMPARE(widget->geometry(),
                          QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
-            const QString container = QString::fromLatin1(spec.container);
-            QCOMPARE(widget->parentWidget()->objectName(), container);
+            QCOMPARE(widget->parentWidget()->objectName(), QString::fromLatin1(spec.container));
+            QVERIFY2(widget->isHidden() != spec.visible && widget->isEnabled(), spec.name);
         }
     }
     QCOMPARE(widgets, int(inventory().size()) - 2); // all but the timer and the colour dialog
@@ -143,46 +176,8 @@ void TestWindow::everyControlExistsWithItsName()
              QByteArray::number(w->Timer1->interval()));
     QVERIFY(w->Timer1->isActive());
     QCOMPARE(w->Timer1->timerType(), Qt::PreciseTimer);
-}
 
-void TestWindow::seenAtStart()
-{
-    Window w;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    QCOMPARE(seenControls(w.form.get()),
-             names({"Frame2", "Label1", "Frame1", "Label2", "Command2", "Command1"}));
-    // A control's own flag says True while a container above it is hidden.
-    QVERIFY(!w->List1->isHidden());
-    QVERIFY(!w->List1->isVisible());
-}
-
-void TestWindow::startState()
-{
-    Window w;
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tesmora.     ver. 1.0.9"));
-    QVERIFY(w->Label1->text().isEmpty());
-    QVERIFY(w->Label2->text().isEmpty());
-    QCOMPARE(w->Label1->toolTip(), QStringLiteral("Click to Timer."));
-    QCOMPARE(w->Label2->toolTip(), QStringLiteral("Clck to Stopwatch"));
-    QCOMPARE(w->Label6->text(),
-             QString::fromUtf8("\u00BA") + QStringLiteral("Celsius (centigrades)"));
-    QCOMPARE(w->Command19->text(), QStringLiteral("Miles to Km."));
-    QVERIFY(w->Command1->isEnabled() && w->Command2->isEnabled());
-    for (QPushButton *b : w->findChildren<QPushButton *>())
-        QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-    for (Panel *p : {w->Picture1, w->Picture2, w->Picture5, w->Picture6, w->Picture8, w->Picture10,
-                     w->Picture12, w->Picture13})
-        QVERIFY2(p->isHidden(), qPrintable(p->objectName()));
-    QCOMPARE(w->MonthView1->minimumDate(), QDate(1753, 1, 1));
-    QCOMPARE(w->MonthView1->maximumDate(), QDate(9999, 12, 31));
-    QVERIFY(w->MediaPlayer1->isHidden());
-}
-
-void TestWindow::stackingFollowsTheInventory()
-{
-    Window w;
-    // For each container: its children as listed, front first; Qt keeps them back first.
+    // Stacked as listed: for each container its children front first; Qt keeps them back first.
     QHash<QString, QStringList> listed;
     for (const ControlSpec &spec : inventory())
         if (spec.kind != Kind::Timer && spec.kind != Kind::CommonDialog && spec.kind != Kind::Line)
@@ -203,77 +198,79 @@ void TestWindow::stackingFollowsTheInventory()
     QCOMPARE(w->Picture5->children().indexOf(w->Line1), 0);
 }
 
-void TestWindow::codesPanelCoversTheStack()
+void TestWindow::atStart()
 {
     Window w;
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    for (Panel *p : {w->Picture8, w->Picture10, w->Picture12, w->Picture13})
-        p->setVisible(true);
-    const QRect area = w->Picture8->geometry().intersected(w->rect());
-    const QList<Hit> hits = hitsOver(w.form.get(), area);
-    const QSet<QString> codes
-        = names({"Picture13", "Combo1", "Combo2", "Combo3", "Label10", "Label11", "Label12"});
-    const QSet<QString> background = names({"Picture8", "Picture10", "Picture12"});
+    // A fixed client area that can be minimised, not maximised.
+    QCOMPARE(w->size(), QSize(470, 205));
+    QCOMPARE(w->minimumSize(), QSize(470, 205));
+    QCOMPARE(w->maximumSize(), QSize(470, 205));
+    QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    QCOMPARE(seenControls(w.form.get()),
+             names({"Frame2", "Label1", "Frame1", "Label2", "Command2", "Command1"}));
+    // A control's own flag says True while a container above it is hidden.
+    QVERIFY(!w->List1->isHidden());
+    QVERIFY(!w->List1->isVisible());
+
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tesmora.     ver. 1.0.9"));
+    QVERIFY(w->Label1->text().isEmpty());
+    QVERIFY(w->Label2->text().isEmpty());
+    QCOMPARE(w->Label6->text(),
+             QString::fromUtf8("\u00BA") + QStringLiteral("Celsius (centigrades)"));
+    QCOMPARE(w->Command19->text(), QStringLiteral("Miles to Km."));
+    QCOMPARE(w->MonthView1->minimumDate(), QDate(1753, 1, 1));
+    QCOMPARE(w->MonthView1->maximumDate(), QDate(9999, 12, 31));
+}
+
+void TestWindow::covers_data()
+{
+    QTest::addColumn<QStringList>("shown"); // panels whose own flag is set
+    QTest::addColumn<QString>("area"); // the control whose area is looked at
+    QTest::addColumn<QString>("front"); // the panel seen there, with all of its controls
+    QTest::addColumn<QString>("peek"); // a control seen in a strip at the top of its container
+
+    QTest::newRow("menu bar over the date") << QStringList {"Picture1"} << "Frame1"
+                                            << "Picture1"
+                                            << "";
+    // The calendar shows only in the strip above the codes panel (which the conversions panel's
+    // own top edge clips away, as the translator panel starts above it).
+    QTest::newRow("codes panel over the stack")
+        << QStringList {"Picture8", "Picture10", "Picture12", "Picture13"} << "Picture8"
+        << "Picture13"
+        << "MonthView1";
+    QTest::newRow("About over the calculator") << QStringList {"Picture5", "Picture6"} << "Picture5"
+                                               << "Picture6"
+                                               << "";
+}
+
+void TestWindow::covers()
+{
+    QFETCH(QStringList, shown);
+    QFETCH(QString, area);
+    QFETCH(QString, front);
+    QFETCH(QString, peek);
+    Window w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    for (const QString &panel : shown)
+        tesmora::control(w.form.get(), panel)->setVisible(true);
+    const QRect looked = tesmora::control(w.form.get(), area)->geometry().intersected(w->rect());
+    const QList<Hit> hits = hitsOver(w.form.get(), looked);
+    const QSet<QString> seen
+        = childrenOf(qPrintable(front)) + QSet<QString>(shown.begin(), shown.end());
     for (const Hit &h : hits) {
-        if (codes.contains(h.name) || background.contains(h.name))
+        if (seen.contains(h.name))
             continue;
-        QVERIFY2(h.name == QLatin1String("MonthView1"),
-                 qPrintable(h.name + QStringLiteral(" shows through")));
-        // The calendar shows only in the strip above the codes panel (which the conversions
-        // panel's own top edge clips away, as the translator panel starts above it).
-        const QPoint inCalendarPanel = w->Picture12->mapFrom(w.form.get(), h.at);
-        QVERIFY2(inCalendarPanel.y() < 120 / 15, qPrintable(QString::number(inCalendarPanel.y())));
+        QVERIFY2(h.name == peek, qPrintable(h.name + QStringLiteral(" shows through")));
+        QWidget *c = tesmora::control(w.form.get(), peek);
+        const int y = c->parentWidget()->mapFrom(w.form.get(), h.at).y();
+        QVERIFY2(y < 120 / 15, qPrintable(QString::number(y)));
     }
-    const QSet<QString> hit = namesOf(hits);
-    QVERIFY(hit.contains(codes));
-    for (const char *hidden : {"List1", "Text6", "Text7", "Label8", "Label9", "Command8", "Text4",
-                               "VScroll1", "Label6", "Label1"})
-        QVERIFY2(!hit.contains(QString::fromLatin1(hidden)), hidden);
-}
-
-void TestWindow::aboutCoversTheCalculator()
-{
-    Window w;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    w->Picture5->setVisible(true);
-    w->Picture6->setVisible(true);
-    const QSet<QString> hit
-        = namesOf(hitsOver(w.form.get(), w->Picture5->geometry().intersected(w->rect())));
-    for (const char *calc : {"Text1", "Text2", "Text3", "Command12", "Command13", "Command14",
-                             "Command15", "Command16", "Command17", "Line1", "Picture5"})
-        QVERIFY2(!hit.contains(QString::fromLatin1(calc)), calc);
-    QVERIFY(hit.contains(QStringLiteral("Label5")));
-    QVERIFY(hit.contains(QStringLiteral("Picture7")));
-}
-
-void TestWindow::menuCoversTheDate()
-{
-    Window w;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    w->Picture1->setVisible(true);
-    const QSet<QString> hit
-        = namesOf(hitsOver(w.form.get(), w->Frame1->geometry().intersected(w->rect())));
-    QVERIFY(!hit.contains(QStringLiteral("Label2")));
-    QVERIFY(!hit.contains(QStringLiteral("Frame1")));
-    QVERIFY(hit.contains(QStringLiteral("Command4")));
-}
-
-void TestWindow::pictureStoresAreNeverSeen()
-{
-    Window w;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-    for (Panel *p : {w->Picture2, w->Picture8})
-        p->setVisible(true);
-    w->Picture10->setVisible(false);
-    QVERIFY(w->Command9->isVisible());
-    QVERIFY(w->Command8->isVisible());
-    QVERIFY(!w->Picture3->isVisible());
-    QVERIFY(!w->Picture4->isVisible());
-    QVERIFY(!w->Picture9->isVisible());
+    QVERIFY(namesOf(hits).contains(childrenOf(qPrintable(front))));
 }
 
 void TestWindow::clippedAtContainerEdges()
@@ -364,34 +361,26 @@ void TestWindow::saysWhatEachControlIsFor_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
-    QTest::newRow("bulb") << "Command1"
-                          << "Utilities"
-                          << "Utilities";
-    QTest::newRow("colour button") << "Command2"
-                                   << "Black or white background"
-                                   << "Black or White Background";
-    QTest::newRow("translator button") << "Command4"
-                                       << "Spanish translator"
-                                       << "SPANISH TRANSLATOR";
-    QTest::newRow("divide") << "Command15"
-                            << "Divide"
-                            << "";
-    QTest::newRow("result") << "Text3"
-                            << "Result"
-                            << "";
-    QTest::newRow("country list") << "Combo2"
-                                  << "Country codes"
-                                  << "";
-    QTest::newRow("captioned button") << "Command19"
-                                      << "Miles to Km."
-                                      << "";
+    // The buttons say what they are for, and their tooltips describe them.
+    QTest::newRow("bulb") << "Command1" << u"Utilities"_s << u"Utilities"_s;
+    QTest::newRow("colour") << "Command2" << u"Black or white background"_s
+                            << u"Black or White Background"_s;
+    QTest::newRow("codes") << "Command22" << u"Area and country codes"_s
+                           << u"AREA AND COUNTRY CODES"_s;
+    QTest::newRow("calendar") << "Command3" << u"Calendar"_s << u"CALENDAR"_s;
+    QTest::newRow("translator") << "Command4" << u"Spanish translator"_s << u"SPANISH TRANSLATOR"_s;
+    QTest::newRow("conversions") << "Command5" << u"Conversions"_s << u"CONVERSIONS"_s;
+    QTest::newRow("player") << "Command6" << u"MP3 player"_s << u"MP3 PLAYER"_s;
+    QTest::newRow("calculator") << "Command7" << u"Calculator"_s << u"CALCULATOR"_s;
+    QTest::newRow("About") << "Command20" << u"About"_s << u"About"_s;
+    QTest::newRow("divide") << "Command15" << u"Divide"_s << QString();
+    QTest::newRow("captioned button") << "Command19" << u"Miles to Km."_s << QString();
+    QTest::newRow("result") << "Text3" << u"Result"_s << QString();
+    QTest::newRow("country list") << "Combo2" << u"Country codes"_s << QString();
     // A label reads what it shows; what it is for is its description.
-    QTest::newRow("time") << "Label1"
-                          << "12:04:22"
-                          << "Click to Timer.";
-    QTest::newRow("country code") << "Label11"
-                                  << ""
-                                  << "Country code";
+    QTest::newRow("time") << "Label1" << u"12:04:22"_s << u"Click to Timer."_s;
+    QTest::newRow("date") << "Label2" << u"2026-12-07"_s << u"Clck to Stopwatch"_s;
+    QTest::newRow("country code") << "Label11" << QString() << u"Country code"_s;
 }
 
 void TestWindow::saysWhatEachControlIsFor()
@@ -440,41 +429,12 @@ void TestWindow::fonts()
     QCOMPARE(info.bold(), bold);
 }
 
-void TestWindow::sharedPictures()
-{
-    Window w;
-    QCOMPARE(picture(w->Command1), picture(w->Picture4));
-    QVERIFY(picture(w->Command1) != picture(w->Picture3));
-    QCOMPARE(picture(w->Picture11), QStringLiteral(":/images/clock.ico"));
-    QVERIFY(!w->windowIcon().isNull());
-    QCOMPARE(w->windowIcon().pixmap(32).toImage(),
-             QIcon(picture(w->Picture11)).pixmap(32).toImage());
-    // Pictures and pointers are read when their controls are first seen.
-    for (QWidget *c : std::initializer_list<QWidget *> {w->Picture7, w->Label5, w->Command1,
-                                                        w->Command3, w->Command17, w->Image2})
-        reveal(c);
-    // The pointing hand: one image, tip of the finger at (12, 1).
-    for (QWidget *c : {static_cast<QWidget *>(w->Picture7), static_cast<QWidget *>(w->Label5)}) {
-        QCOMPARE(c->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(c->cursor().hotSpot(), QPoint(12, 1));
-        QCOMPARE(c->cursor().pixmap().size(), QSize(32, 32));
-    }
-    QCOMPARE(w->Picture7->cursor().pixmap().toImage(), w->Label5->cursor().pixmap().toImage());
-    QCOMPARE(w->Command1->iconSize(), QSize(32, 32));
-    QCOMPARE(w->Command3->iconSize(), QSize(24, 22));
-    QCOMPARE(w->Command17->iconSize(), QSize(24, 23));
-    QCOMPARE(w->Picture7->pixmap().size(), QSize(73, 44));
-    QVERIFY(w->Image3->hasScaledContents());
-    QVERIFY(w->Image2->pixmap().isNull());
-}
-
 void TestWindow::colours_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<uint>("fore");
     QTest::addColumn<uint>("back");
-    QTest::newRow("time label") << "Label1" << 0x80000012u << 0x8000000Fu;
-    QTest::newRow("frame") << "Frame2" << 0x80000012u << 0x8000000Fu;
+    QTest::newRow("maker's name") << "Label3" << 0x80000012u << 0x8000000Fu;
     QTest::newRow("link label") << "Label5" << 0x00C00000u << 0x8000000Fu;
     QTest::newRow("text box") << "Text1" << 0x80000008u << 0x80000005u;
     QTest::newRow("list box") << "List1" << 0x80000008u << 0x80000005u;
@@ -526,5 +486,61 @@ void TestWindow::longPasteKeepsTheFirstCharacters()
     QCOMPARE(field->text(), text.left(maxFieldLength - 1) + u'7');
 }
 
-QTEST_MAIN(TestWindow)
+void TestWindow::conversionsChangeNothing_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("gesture");
+    for (const ControlSpec &spec : inventory()) {
+        if (qstrcmp(spec.container, "Picture8") != 0 || !spec.visible || spec.kind == Kind::Panel)
+            continue;
+        if (spec.kind == Kind::TextBox) {
+            QTest::addRow("%s, typing", spec.name) << spec.name << "type";
+        } else if (spec.kind == Kind::VScrollBar) {
+            QTest::addRow("%s, a click below the thumb", spec.name) << spec.name << "page";
+            QTest::addRow("%s, End", spec.name) << spec.name << "end";
+        } else {
+            QTest::addRow("%s, click", spec.name) << spec.name << "click";
+        }
+    }
+}
+
+void TestWindow::conversionsChangeNothing()
+{
+    // Nothing on the conversions panel converts anything: a gesture changes at most the control
+    // it was made on, and nothing else in the window.
+    QFETCH(QString, control);
+    QFETCH(QString, gesture);
+    Window w;
+    QVERIFY(w.openTool(w->Command5));
+    w->Timer1->stop(); // the clock stands still
+    QWidget *c = tesmora::control(w.form.get(), control);
+    QVERIFY(c->isVisible());
+    // Something in every box, to see that it stays.
+    for (auto *box : w->Picture8->findChildren<TextBox *>(Qt::FindDirectChildrenOnly)) {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClicks(box, QStringLiteral("20"));
+    }
+    QMap<QString, QString> before = noticed(w.form.get());
+
+    if (gesture == u"click") {
+        QTest::mouseClick(c, Qt::LeftButton);
+    } else if (gesture == u"type") {
+        QTest::mouseClick(c, Qt::LeftButton);
+        QTest::keyClicks(c, QStringLiteral("451"));
+    } else if (gesture == u"page") {
+        QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(c->width() / 2, c->height() - 4));
+    } else {
+        c->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(c, Qt::Key_End);
+    }
+    QMap<QString, QString> after = noticed(w.form.get());
+    if (gesture != u"click")
+        QVERIFY(after.take(control) != before.take(control));
+    QCOMPARE(after, before);
+    QVERIFY(w.prompts.messages.isEmpty() && w.prompts.inputs.isEmpty());
+    QVERIFY(w.colours.initials.isEmpty() && w.browser.opened.isEmpty());
+    QVERIFY(w.clipboard.texts.isEmpty() && w.media->calls.isEmpty());
+}
+
+TESMORA_TEST(TestWindow)
 #include "tst_window.moc"

@@ -1,4 +1,5 @@
 #include "calculator/numberrules.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 #include <cfloat>
@@ -287,5 +288,5 @@ void TestNumberRules::textReadsBack()
     QVERIFY2(n.value == readBack, describe(n.value));
 }
 
-QTEST_GUILESS_MAIN(TestNumberRules)
+TESMORA_TEST(TestNumberRules)
 #include "tst_numberrules.moc"

@@ -1,55 +1,82 @@
-#include "clock/calendar.h"
-#include "tests/clock/calendargrid.h"
+// The calendar panel in the window: a click on a day puts that date, in the locale's short form,
+// into the calendar's tooltip; nothing else does.
+
+#include "clock/clocktext.h"
+#include "tests/support/defaultlocale.h"
+#include "tests/support/testmain.h"
+#include "tests/support/watchdog.h"
+#include "tests/support/window.h"
 
 #include <QCalendarWidget>
-#include <QTest>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QToolButton>
-#include <memory>
 
 using namespace tesmora;
 using namespace tesmora::testing;
 
 namespace {
 
-// A calendar as the window has it, with the handler on its mouse clicks.
-struct Fixture
+QTableView *calendarGrid(const QCalendarWidget *calendar)
 {
-    std::unique_ptr<QCalendarWidget> MonthView1 = std::make_unique<QCalendarWidget>();
-    Calendar handler {MonthView1.get()};
+    return calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+}
 
-    Fixture()
-    {
-        MonthView1->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
-        MonthView1->resize(376, 158);
-        QObject::connect(MonthView1.get(), &QCalendarWidget::clicked, MonthView1.get(),
-                         [this](QDate d) { handler.MonthView1_DateClick(d); });
-        MonthView1->show();
+// The grid's first row holds the day names and its first column the week numbers.
+QModelIndex firstDateCell(const QCalendarWidget *calendar)
+{
+    const int row
+        = calendar->horizontalHeaderFormat() == QCalendarWidget::NoHorizontalHeader ? 0 : 1;
+    const int col = calendar->verticalHeaderFormat() == QCalendarWidget::NoVerticalHeader ? 0 : 1;
+    return calendarGrid(calendar)->model()->index(row, col);
+}
+
+void clickCell(const QCalendarWidget *calendar, const QModelIndex &index)
+{
+    QTableView *grid = calendarGrid(calendar);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+}
+
+// Turns to the month of `date` and clicks its day; true when the calendar reported a click on
+// exactly that date. Days 14 to 21 appear only once in a month's grid (the neighbouring months
+// show at most 7 and 13 days), so the cell is found by its number.
+bool clickDay(QCalendarWidget *calendar, QDate date)
+{
+    Q_ASSERT(date.day() >= 14 && date.day() <= 21);
+    calendar->setCurrentPage(date.year(), date.month());
+    const QModelIndex first = firstDateCell(calendar);
+    const QAbstractItemModel *model = first.model();
+    for (int row = first.row(); row < model->rowCount(); ++row) {
+        for (int col = first.column(); col < model->columnCount(); ++col) {
+            const QModelIndex index = model->index(row, col);
+            if (index.data().toString() == QString::number(date.day())) {
+                QSignalSpy clicked(calendar, &QCalendarWidget::clicked);
+                clickCell(calendar, index);
+                return clicked.size() == 1 && clicked.at(0).at(0).toDate() == date;
+            }
+        }
     }
-};
+    return false;
+}
+
+// Opens the calendar as the user does; no tooltip before the first date click.
+bool openCalendar(Window &w)
+{
+    return w.openTool(w->Command3) && w->MonthView1->isVisible()
+        && w->MonthView1->toolTip().isEmpty();
+}
 
 } // namespace
 
-class TestCalendar : public QObject
+class TestCalendar : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { QLocale::setDefault(QLocale::c()); }
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
-    void noTooltipAtStart();
     void clickShowsShortDate_data();
     void clickShowsShortDate();
-    void nextClickReplaces();
-    void turningPagesLeavesTooltip_data();
-    void turningPagesLeavesTooltip();
-    void dayBeforeRangeIsNoDateClick();
+    void onlyADateClickChangesIt_data();
+    void onlyADateClickChangesIt();
 };
-
-void TestCalendar::noTooltipAtStart()
-{
-    Fixture f;
-    QVERIFY(QTest::qWaitForWindowExposed(f.MonthView1.get()));
-    QVERIFY(f.MonthView1->toolTip().isEmpty());
-}
 
 void TestCalendar::clickShowsShortDate_data()
 {
@@ -69,80 +96,72 @@ void TestCalendar::clickShowsShortDate()
     QFETCH(QString, locale);
     QFETCH(QDate, date);
     QFETCH(QString, tooltip);
-
-    QLocale::setDefault(QLocale(locale));
-    Fixture f;
-    QVERIFY(QTest::qWaitForWindowExposed(f.MonthView1.get()));
-    QVERIFY(clickDay(f.MonthView1.get(), date));
-    QCOMPARE(f.MonthView1->toolTip(), tooltip);
+    const DefaultLocale pinned {QLocale(locale)};
+    Window w;
+    QVERIFY(openCalendar(w));
+    QVERIFY(clickDay(w->MonthView1, date));
+    QCOMPARE(w->MonthView1->toolTip(), tooltip);
+    // The next click replaces it.
+    QVERIFY(clickDay(w->MonthView1, QDate(2023, 11, 20)));
+    QCOMPARE(w->MonthView1->toolTip(), dateText(QDate(2023, 11, 20)));
+    QCOMPARE(w.prompts.inputs, QList<Message>());
 }
 
-void TestCalendar::nextClickReplaces()
-{
-    Fixture f;
-    QVERIFY(QTest::qWaitForWindowExposed(f.MonthView1.get()));
-    QVERIFY(clickDay(f.MonthView1.get(), QDate(2024, 5, 15)));
-    QCOMPARE(f.MonthView1->toolTip(), QStringLiteral("2024-05-15"));
-    QVERIFY(clickDay(f.MonthView1.get(), QDate(2023, 11, 20)));
-    QCOMPARE(f.MonthView1->toolTip(), QStringLiteral("2023-11-20"));
-}
-
-void TestCalendar::turningPagesLeavesTooltip_data()
+void TestCalendar::onlyADateClickChangesIt_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("months"); // how far the shown month moves
 
     QTest::newRow("next month button") << "qt_calendar_nextmonth" << 1;
     QTest::newRow("previous month button") << "qt_calendar_prevmonth" << -1;
+    // The keys move the selection as well as the page.
     QTest::newRow("page down key") << "PageDown" << 1;
-    QTest::newRow("page up key") << "PageUp" << -1;
     QTest::newRow("arrow key across the month's end") << "Down" << 1;
+    // A day of the month before the first one in range is no date click.
+    QTest::newRow("day before the range") << "before" << 0;
 }
 
-void TestCalendar::turningPagesLeavesTooltip()
+void TestCalendar::onlyADateClickChangesIt()
 {
     QFETCH(QString, how);
     QFETCH(int, months);
-
-    Fixture f;
-    QVERIFY(QTest::qWaitForWindowExposed(f.MonthView1.get()));
-    // The 21st, so that a week down lands in the next month.
-    QVERIFY(clickDay(f.MonthView1.get(), QDate(2024, 2, 21)));
-    const QString before = f.MonthView1->toolTip();
-    QCOMPARE(before, QStringLiteral("2024-02-21"));
+    const DefaultLocale pinned(QLocale::c());
+    Window w;
+    QVERIFY(openCalendar(w));
+    QCalendarWidget *cal = w->MonthView1;
+    QTableView *grid = calendarGrid(cal);
+    QDate start(2024, 2, 21); // the 21st, so that a week down lands in the next month
+    QString tooltip = QStringLiteral("2024-02-21");
+    if (how == u"before") {
+        // The grid of January 1753 starts with days of December 1752.
+        start = QDate(1753, 1, 1);
+        tooltip.clear();
+        cal->setCurrentPage(1753, 1);
+    } else {
+        QVERIFY(clickDay(cal, start));
+    }
+    QCOMPARE(cal->toolTip(), tooltip);
+    const QDate selected = cal->selectedDate();
 
     if (how.startsWith(QLatin1String("qt_calendar_"))) {
-        auto *button = f.MonthView1->findChild<QToolButton *>(how);
-        QVERIFY(button);
-        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(cal->findChild<QToolButton *>(how), Qt::LeftButton);
+    } else if (how == u"before") {
+        const QModelIndex first = firstDateCell(cal);
+        QVERIFY(first.data().toInt() >= 25);
+        clickCell(cal, first);
+        QCOMPARE(cal->selectedDate(), selected);
     } else {
-        const Qt::Key key = how == QLatin1String("PageDown") ? Qt::Key_PageDown
-            : how == QLatin1String("PageUp")                 ? Qt::Key_PageUp
-                                                             : Qt::Key_Down;
-        calendarGrid(f.MonthView1.get())->setFocus();
-        QTest::keyClick(calendarGrid(f.MonthView1.get()), key);
-        if (how == QLatin1String("Down"))
-            QTest::keyClick(calendarGrid(f.MonthView1.get()), key);
+        grid->setFocus();
+        QTest::keyClick(grid, how == u"PageDown" ? Qt::Key_PageDown : Qt::Key_Down);
+        if (how == u"Down")
+            QTest::keyClick(grid, Qt::Key_Down);
+        QVERIFY(cal->selectedDate() != selected);
     }
 
-    const QDate shown(f.MonthView1->yearShown(), f.MonthView1->monthShown(), 1);
-    QCOMPARE(shown, QDate(2024, 2, 1).addMonths(months));
-    QCOMPARE(f.MonthView1->toolTip(), before);
+    QCOMPARE(QDate(cal->yearShown(), cal->monthShown(), 1),
+             QDate(start.year(), start.month(), 1).addMonths(months));
+    QCOMPARE(cal->toolTip(), tooltip);
 }
 
-void TestCalendar::dayBeforeRangeIsNoDateClick()
-{
-    Fixture f;
-    QVERIFY(QTest::qWaitForWindowExposed(f.MonthView1.get()));
-    f.MonthView1->setCurrentPage(1753, 1);
-    const QDate selected = f.MonthView1->selectedDate();
-    // The grid always starts with a day or more of the month before: December 1752 here.
-    const QModelIndex first = firstDateCell(f.MonthView1.get());
-    QVERIFY(first.data().toInt() >= 25);
-    clickCell(f.MonthView1.get(), first);
-    QVERIFY(f.MonthView1->toolTip().isEmpty());
-    QCOMPARE(f.MonthView1->selectedDate(), selected);
-}
-
-QTEST_MAIN(TestCalendar)
+TESMORA_TEST(TestCalendar)
 #include "tst_calendar.moc"

@@ -1,4 +1,5 @@
 #include "clock/promptrules.h"
+#include "tests/support/testmain.h"
 
 #include <QTest>
 
@@ -58,5 +59,5 @@ void TestPromptRules::cancelIsNeverWrong()
     QVERIFY(!isWrongNumber(std::nullopt));
 }
 
-QTEST_GUILESS_MAIN(TestPromptRules)
+TESMORA_TEST(TestPromptRules)
 #include "tst_promptrules.moc"

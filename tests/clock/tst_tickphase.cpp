@@ -2,6 +2,7 @@
 // the first tick, wake-ups on time, early and late, and a wall clock that steps either way.
 
 #include "clock/tickphase.h"
+#include "tests/support/testmain.h"
 
 #include <QList>
 #include <QRandomGenerator>
@@ -142,5 +143,5 @@ void TestTickPhase::aRunningClockShowsEveryBoundaryOnce()
     }
 }
 
-QTEST_APPLESS_MAIN(TestTickPhase)
+TESMORA_TEST(TestTickPhase)
 #include "tst_tickphase.moc"

@@ -4,6 +4,7 @@
 
 #include "controls/controls.h"
 #include "tests/support/pictures.h"
+#include "tests/support/testmain.h"
 
 #include <QPainter>
 #include <QTest>
@@ -178,5 +179,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestFittingLabel)
+TESMORA_TEST(TestFittingLabel)
 #include "tst_fittinglabel.moc"

@@ -3,6 +3,7 @@
 
 #include "controls/controls.h"
 #include "tests/support/pictures.h"
+#include "tests/support/testmain.h"
 
 #include <QGroupBox>
 #include <QTest>
@@ -64,5 +65,5 @@ void TestFrame::drawsAsAGroupBox()
     QVERIFY(largestDifference(image(frame), before) != 0);
 }
 
-QTEST_MAIN(TestFrame)
+TESMORA_TEST(TestFrame)
 #include "tst_frame.moc"

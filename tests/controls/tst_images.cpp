@@ -1,9 +1,11 @@
-// The program's pictures: each loads from the resources in the kind, pixel size and colour depth
-// the window shows it in, none is blank, the cursor's hot spot is the finger tip, and the window
-// shows each picture on the control it belongs to.
+// The program's pictures, as its inventory names them: each file loads in the kind, pixel size
+// and colour depth of what its control shows, none is blank, each shows what its control stands
+// for, the window shows each on its control, and the shared ones are shared.
 
 #include "app/form1.h"
+#include "app/inventory.h"
 #include "controls/picture.h"
+#include "tests/support/testmain.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
@@ -169,7 +171,47 @@ QString colourName(QRgb rgb)
 }
 
 using Sizes = QList<QSize>;
-const Sizes iconSizes {QSize(32, 32), QSize(16, 16)};
+
+// What a picture file must be for the control that shows it. Every icon holds a 32 x 32 and a
+// 16 x 16 image of 16 colours; the few other pictures are described one by one.
+struct Expected
+{
+    QByteArray format; // as Qt reads it from the content; empty: nothing is expected
+    Sizes sizes;
+    int bits = 0; // bits per pixel stored in a bitmap or an icon's images; 0: not a palette file
+    int maxColours = 0; // distinct colours seen, transparency included; 0: any
+};
+
+Expected expectedOf(const QString &control, const QString &file)
+{
+    if (file.endsWith(QLatin1String(".ico")))
+        return {"ico", {{32, 32}, {16, 16}}, 4, 16};
+    if (control == u"Command3") // a calendar page
+        return {"bmp", {{24, 22}}, 4, 16};
+    if (control == u"Command17") // two sheets of paper
+        return {"bmp", {{24, 23}}, 8, 256};
+    if (control == u"Picture7") // the donation picture
+        return {"gif", {{73, 44}}, 0, 256};
+    if (control == u"Image3") // the photograph of the About panel
+        return {"jpeg", {{181, 230}}, 0, 0};
+    return {};
+}
+
+// Every control the inventory gives a picture, as one row each.
+void pictureRows()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("file");
+    for (const ControlSpec &spec : inventory())
+        if (spec.picture)
+            QTest::addRow("%s, %s", spec.name, spec.picture)
+                << QString::fromLatin1(spec.name) << QString::fromLatin1(spec.picture);
+}
+
+QString pictureOf(const char *control)
+{
+    return QString::fromLatin1(findControl(control)->picture);
+}
 
 } // namespace
 
@@ -177,53 +219,28 @@ class TestImages : public WatchedTest
 {
     Q_OBJECT
 private Q_SLOTS:
-
-    void kindSizeAndColours_data();
-    void kindSizeAndColours();
-    void storedDepth_data();
-    void storedDepth();
+    void files_data() { pictureRows(); }
+    void files();
     void whatTheyShow_data();
     void whatTheyShow();
-    void handCursorPointsWithItsFingerTip();
-
+    void pointers_data();
+    void pointers();
     void windowShowsEachPicture_data();
     void windowShowsEachPicture();
-    void windowIconIsTheClock();
-    void linksCarryTheHandCursor_data();
-    void linksCarryTheHandCursor();
+    void sharedPictures();
 };
 
-void TestImages::kindSizeAndColours_data()
+void TestImages::files()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("format");
-    QTest::addColumn<Sizes>("sizes");
-    QTest::addColumn<int>("maxColours"); // distinct colours seen, transparency included; 0: any
+    QFETCH(QString, control);
+    QFETCH(QString, file);
+    Expected expected = expectedOf(control, file);
+    QVERIFY2(!expected.format.isEmpty(), "a picture that is neither an icon nor described here");
 
-    for (const char *icon :
-         {"clock.ico",       "bulb-unlit.ico", "bulb-lit.ico", "monitor.ico",     "telephone.ico",
-          "information.ico", "calculator.ico", "disc.ico",     "conversions.ico", "translator.ico",
-          "match.ico",       "plus.ico",       "minus.ico",    "multiply.ico",    "divide.ico",
-          "eraser.ico",      "play.ico",       "stop.ico",     "sign.ico",        "flag.ico"})
-        QTest::newRow(icon) << QString::fromLatin1(icon) << QByteArray("ico") << iconSizes << 16;
-    QTest::newRow("calendar.bmp") << "calendar.bmp" << QByteArray("bmp") << Sizes {{24, 22}} << 16;
-    QTest::newRow("copy.bmp") << "copy.bmp" << QByteArray("bmp") << Sizes {{24, 23}} << 256;
-    QTest::newRow("donate.gif") << "donate.gif" << QByteArray("gif") << Sizes {{73, 44}} << 256;
-    QTest::newRow("about.jpg") << "about.jpg" << QByteArray("jpeg") << Sizes {{181, 230}} << 0;
-    QTest::newRow("hand.png") << "hand.png" << QByteArray("png") << Sizes {{32, 32}} << 0;
-}
-
-void TestImages::kindSizeAndColours()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, format);
-    QFETCH(Sizes, sizes);
-    QFETCH(int, maxColours);
-
-    QVERIFY2(QFile::exists(resource(name)), qPrintable(name + " is not among the resources"));
+    QVERIFY2(QFile::exists(resource(file)), qPrintable(file + " is not among the resources"));
     QByteArray readFormat;
-    const QList<QImage> all = frames(name, &readFormat);
-    QCOMPARE(readFormat, format);
+    const QList<QImage> all = frames(file, &readFormat);
+    QCOMPARE(readFormat, expected.format);
 
     Sizes got;
     for (const QImage &image : all)
@@ -232,51 +249,31 @@ void TestImages::kindSizeAndColours()
         return a.width() * 1000 + a.height() > b.width() * 1000 + b.height();
     };
     std::sort(got.begin(), got.end(), bySize);
-    std::sort(sizes.begin(), sizes.end(), bySize);
-    QCOMPARE(got, sizes);
+    std::sort(expected.sizes.begin(), expected.sizes.end(), bySize);
+    QCOMPARE(got, expected.sizes);
 
     for (const QImage &image : all) {
         const QByteArray where
             = QByteArray::number(image.width()) + "x" + QByteArray::number(image.height());
         const int colours = distinctColours(image);
         QVERIFY2(colours > 1, where + " is one flat colour");
-        if (maxColours > 0)
-            QVERIFY2(colours <= maxColours,
+        if (expected.maxColours > 0)
+            QVERIFY2(colours <= expected.maxColours,
                      where + ": " + QByteArray::number(colours) + " colours");
         QVERIFY2(opaquePixels(image) > image.width() * image.height() / 8,
                  where + " is almost empty");
     }
-}
 
-void TestImages::storedDepth_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QList<int>>("bits"); // one entry per stored image
-
-    for (const char *icon :
-         {"clock.ico",       "bulb-unlit.ico", "bulb-lit.ico", "monitor.ico",     "telephone.ico",
-          "information.ico", "calculator.ico", "disc.ico",     "conversions.ico", "translator.ico",
-          "match.ico",       "plus.ico",       "minus.ico",    "multiply.ico",    "divide.ico",
-          "eraser.ico",      "play.ico",       "stop.ico",     "sign.ico",        "flag.ico"})
-        QTest::newRow(icon) << QString::fromLatin1(icon) << QList<int> {4, 4};
-    QTest::newRow("calendar.bmp") << "calendar.bmp" << QList<int> {4};
-    QTest::newRow("copy.bmp") << "copy.bmp" << QList<int> {8};
-}
-
-// The files themselves are palette images of the stated depth, icons with their AND mask: a
-// picture with few colours saved at 24 or 32 bits, or as a PNG inside an icon, is caught here.
-void TestImages::storedDepth()
-{
-    QFETCH(QString, name);
-    QFETCH(QList<int>, bits);
-
-    const QByteArray data = fileBytes(name);
-    const bool icon = name.endsWith(QLatin1String(".ico"));
+    // The files themselves are palette images of their depth, icons with their AND mask: a
+    // picture of few colours saved at 24 or 32 bits, or as a PNG inside an icon, is caught here.
+    if (expected.bits == 0)
+        return;
+    const QByteArray data = fileBytes(file);
+    const bool icon = expected.format == "ico";
     const QList<Stored> stored = icon ? storedIcon(data) : storedBitmap(data);
-    QCOMPARE(stored.size(), bits.size());
-    const QList<QImage> all = frames(name);
+    QCOMPARE(stored.size(), all.size());
     for (qsizetype i = 0; i < stored.size(); ++i) {
-        QCOMPARE(stored[i].bits, bits[i]);
+        QCOMPARE(stored[i].bits, expected.bits);
         QCOMPARE(QSize(stored[i].width, stored[i].height), all.value(i).size());
         if (icon)
             QVERIFY2(stored[i].andMask, "icon image without its AND mask");
@@ -285,65 +282,80 @@ void TestImages::storedDepth()
 
 void TestImages::whatTheyShow_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("control");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<QString>("colour");
 
     // The unlit glass is white, the lit one yellow: the menu button swaps between the two.
-    QTest::newRow("unlit glass 32")
-        << "bulb-unlit.ico" << QSize(32, 32) << QPoint(20, 8) << "white";
-    QTest::newRow("unlit glass 16")
-        << "bulb-unlit.ico" << QSize(16, 16) << QPoint(10, 5) << "white";
-    QTest::newRow("lit glass 32") << "bulb-lit.ico" << QSize(32, 32) << QPoint(20, 8) << "yellow";
-    QTest::newRow("lit glass 16") << "bulb-lit.ico" << QSize(16, 16) << QPoint(10, 5) << "yellow";
-    QTest::newRow("bulb corner") << "bulb-unlit.ico" << QSize(32, 32) << QPoint(1, 30)
-                                 << "transparent";
+    QTest::newRow("unlit glass 32") << "Picture4" << QSize(32, 32) << QPoint(20, 8) << "white";
+    QTest::newRow("unlit glass 16") << "Picture4" << QSize(16, 16) << QPoint(10, 5) << "white";
+    QTest::newRow("lit glass 32") << "Picture3" << QSize(32, 32) << QPoint(20, 8) << "yellow";
+    QTest::newRow("lit glass 16") << "Picture3" << QSize(16, 16) << QPoint(10, 5) << "yellow";
+    QTest::newRow("bulb corner") << "Picture4" << QSize(32, 32) << QPoint(1, 30) << "transparent";
     // Blue, white, blue, across the whole picture (it is stretched to a 3:2 flag).
-    QTest::newRow("flag top 32") << "flag.ico" << QSize(32, 32) << QPoint(16, 5) << "blue";
-    QTest::newRow("flag middle 32") << "flag.ico" << QSize(32, 32) << QPoint(16, 16) << "white";
-    QTest::newRow("flag bottom 32") << "flag.ico" << QSize(32, 32) << QPoint(16, 26) << "blue";
-    QTest::newRow("flag top 16") << "flag.ico" << QSize(16, 16) << QPoint(8, 2) << "blue";
-    QTest::newRow("flag middle 16") << "flag.ico" << QSize(16, 16) << QPoint(8, 8) << "white";
-    QTest::newRow("flag bottom 16") << "flag.ico" << QSize(16, 16) << QPoint(8, 13) << "blue";
-    QTest::newRow("stop sign 32") << "stop.ico" << QSize(32, 32) << QPoint(16, 25) << "red";
-    QTest::newRow("stop sign 16") << "stop.ico" << QSize(16, 16) << QPoint(8, 8) << "red";
-    QTest::newRow("diamond 32") << "sign.ico" << QSize(32, 32) << QPoint(16, 21) << "yellow";
-    QTest::newRow("diamond 16") << "sign.ico" << QSize(16, 16) << QPoint(5, 10) << "yellow";
-    QTest::newRow("diamond centre") << "sign.ico" << QSize(32, 32) << QPoint(13, 16) << "black";
-    QTest::newRow("information 32")
-        << "information.ico" << QSize(32, 32) << QPoint(6, 16) << "blue";
-    QTest::newRow("information 16") << "information.ico" << QSize(16, 16) << QPoint(3, 8) << "blue";
-    QTest::newRow("information i")
-        << "information.ico" << QSize(32, 32) << QPoint(16, 20) << "white";
-    QTest::newRow("calendar header") << "calendar.bmp" << QSize(24, 22) << QPoint(12, 5) << "red";
-    QTest::newRow("calendar day") << "calendar.bmp" << QSize(24, 22) << QPoint(12, 14) << "blue";
-    QTest::newRow("donate face") << "donate.gif" << QSize(73, 44) << QPoint(6, 13) << "yellow";
-    QTest::newRow("donate corner")
-        << "donate.gif" << QSize(73, 44) << QPoint(0, 0) << "transparent";
+    QTest::newRow("flag top 32") << "Image1" << QSize(32, 32) << QPoint(16, 5) << "blue";
+    QTest::newRow("flag middle 32") << "Image1" << QSize(32, 32) << QPoint(16, 16) << "white";
+    QTest::newRow("flag bottom 32") << "Image1" << QSize(32, 32) << QPoint(16, 26) << "blue";
+    QTest::newRow("flag top 16") << "Image1" << QSize(16, 16) << QPoint(8, 2) << "blue";
+    QTest::newRow("flag middle 16") << "Image1" << QSize(16, 16) << QPoint(8, 8) << "white";
+    QTest::newRow("flag bottom 16") << "Image1" << QSize(16, 16) << QPoint(8, 13) << "blue";
+    QTest::newRow("stop sign 32") << "Command10" << QSize(32, 32) << QPoint(16, 25) << "red";
+    QTest::newRow("stop sign 16") << "Command10" << QSize(16, 16) << QPoint(8, 8) << "red";
+    QTest::newRow("diamond 32") << "Command11" << QSize(32, 32) << QPoint(16, 21) << "yellow";
+    QTest::newRow("diamond 16") << "Command11" << QSize(16, 16) << QPoint(5, 10) << "yellow";
+    QTest::newRow("diamond centre") << "Command11" << QSize(32, 32) << QPoint(13, 16) << "black";
+    QTest::newRow("information 32") << "Command20" << QSize(32, 32) << QPoint(6, 16) << "blue";
+    QTest::newRow("information 16") << "Command20" << QSize(16, 16) << QPoint(3, 8) << "blue";
+    QTest::newRow("information i") << "Command20" << QSize(32, 32) << QPoint(16, 20) << "white";
+    QTest::newRow("calendar header") << "Command3" << QSize(24, 22) << QPoint(12, 5) << "red";
+    QTest::newRow("calendar day") << "Command3" << QSize(24, 22) << QPoint(12, 14) << "blue";
+    QTest::newRow("donate face") << "Picture7" << QSize(73, 44) << QPoint(6, 13) << "yellow";
+    QTest::newRow("donate corner") << "Picture7" << QSize(73, 44) << QPoint(0, 0) << "transparent";
 }
 
 void TestImages::whatTheyShow()
 {
-    QFETCH(QString, name);
+    QFETCH(QString, control);
     QFETCH(QSize, size);
     QFETCH(QPoint, at);
     QFETCH(QString, colour);
 
-    const QList<QImage> all = frames(name);
+    const QList<QImage> all = frames(pictureOf(control.toLatin1().constData()));
     const auto image
         = std::find_if(all.begin(), all.end(), [&](const QImage &i) { return i.size() == size; });
     QVERIFY(image != all.end());
     QCOMPARE(colourName(image->pixel(at)), colour);
 }
 
-void TestImages::handCursorPointsWithItsFingerTip()
+void TestImages::pointers_data()
 {
-    const QImage hand = seen(QImage(resource(QStringLiteral("hand.png"))));
-    QVERIFY(hand.hasAlphaChannel());
-    const QCursor cursor(QPixmap::fromImage(hand), 12, 1);
+    QTest::addColumn<QString>("control");
+    for (const ControlSpec &spec : inventory())
+        if (spec.cursor)
+            QTest::newRow(spec.name) << QString::fromLatin1(spec.name);
+}
+
+// A pointing hand of 32 x 32 whose hot spot is the tip of its finger, read from the pointer the
+// control shows.
+void TestImages::pointers()
+{
+    QFETCH(QString, control);
+    const QString file = QString::fromLatin1(findControl(control.toLatin1().constData())->cursor);
+    QByteArray format;
+    const QList<QImage> all = frames(file, &format);
+    QCOMPARE(format, QByteArray("png"));
+    QCOMPARE(all.size(), 1);
+    QVERIFY(QImage(resource(file)).hasAlphaChannel());
+
+    Window window;
+    QWidget *widget = tesmora::control(window.form.get(), control);
+    reveal(widget);
+    const QCursor cursor = widget->cursor();
+    QCOMPARE(cursor.shape(), Qt::BitmapCursor);
     QCOMPARE(cursor.hotSpot(), QPoint(12, 1));
     const QImage shape = seen(cursor.pixmap().toImage());
+    QCOMPARE(shape, all.first());
     QCOMPARE(shape.size(), QSize(32, 32));
     // The pointer is a hand, not a square: most of its box is see-through.
     QVERIFY(opaquePixels(shape) < 32 * 32 / 2);
@@ -371,112 +383,61 @@ void TestImages::handCursorPointsWithItsFingerTip()
 void TestImages::windowShowsEachPicture_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("picture");
-
-    QTest::newRow("Command1") << "Command1"
-                              << "bulb-unlit.ico";
-    QTest::newRow("Picture4") << "Picture4"
-                              << "bulb-unlit.ico";
-    QTest::newRow("Picture3") << "Picture3"
-                              << "bulb-lit.ico";
-    QTest::newRow("Command2") << "Command2"
-                              << "monitor.ico";
-    QTest::newRow("Command22") << "Command22"
-                               << "telephone.ico";
-    QTest::newRow("Command3") << "Command3"
-                              << "calendar.bmp";
-    QTest::newRow("Command4") << "Command4"
-                              << "translator.ico";
-    QTest::newRow("Command5") << "Command5"
-                              << "conversions.ico";
-    QTest::newRow("Command6") << "Command6"
-                              << "disc.ico";
-    QTest::newRow("Command7") << "Command7"
-                              << "calculator.ico";
-    QTest::newRow("Command20") << "Command20"
-                               << "information.ico";
-    QTest::newRow("Picture9") << "Picture9"
-                              << "match.ico";
-    QTest::newRow("Command12") << "Command12"
-                               << "plus.ico";
-    QTest::newRow("Command13") << "Command13"
-                               << "minus.ico";
-    QTest::newRow("Command14") << "Command14"
-                               << "multiply.ico";
-    QTest::newRow("Command15") << "Command15"
-                               << "divide.ico";
-    QTest::newRow("Command16") << "Command16"
-                               << "eraser.ico";
-    QTest::newRow("Command17") << "Command17"
-                               << "copy.bmp";
-    QTest::newRow("Command9") << "Command9"
-                              << "play.ico";
-    QTest::newRow("Command10") << "Command10"
-                               << "stop.ico";
-    QTest::newRow("Command11") << "Command11"
-                               << "sign.ico";
-    QTest::newRow("Picture11") << "Picture11"
-                               << "clock.ico";
-    QTest::newRow("Image1") << "Image1"
-                            << "flag.ico";
-    QTest::newRow("Picture7") << "Picture7"
-                              << "donate.gif";
-    QTest::newRow("Image3") << "Image3"
-                            << "about.jpg";
+    QTest::addColumn<QString>("file"); // empty: the control shows no picture
+    for (const ControlSpec &spec : inventory())
+        if (spec.kind == Kind::GraphicalButton || spec.kind == Kind::PictureBox
+            || spec.kind == Kind::Image)
+            QTest::newRow(spec.name)
+                << QString::fromLatin1(spec.name) << QString::fromLatin1(spec.picture);
 }
 
-// A button shows every size of its picture as its icon; a picture box or image shows the largest.
+// A button shows every size of its picture as its icon; a picture box or image shows the largest,
+// an image stretched to the control.
 void TestImages::windowShowsEachPicture()
 {
     QFETCH(QString, control);
-    QFETCH(QString, picture);
+    QFETCH(QString, file);
 
     Window window;
     QWidget *widget = tesmora::control(window.form.get(), control);
     QVERIFY(widget);
     // Before it is first seen a control knows its picture but has not decoded it.
-    QCOMPARE(tesmora::picture(widget), tesmora::imageResource(picture));
+    QCOMPARE(tesmora::picture(widget), file.isEmpty() ? QString() : imageResource(file));
     reveal(widget);
-    const QList<QImage> all = frames(picture);
-    QVERIFY(!all.isEmpty());
+    const QList<QImage> all = file.isEmpty() ? QList<QImage>() : frames(file);
+    QCOMPARE(all.isEmpty(), file.isEmpty());
     if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+        QCOMPARE(button->icon().isNull(), file.isEmpty());
         for (const QImage &frame : all)
             QCOMPARE(seen(button->icon().pixmap(frame.size()).toImage()), frame);
-        QCOMPARE(button->iconSize(), largest(all).size());
+        if (!all.isEmpty())
+            QCOMPARE(button->iconSize(), largest(all).size());
     } else {
         auto *label = qobject_cast<QLabel *>(widget);
         QVERIFY(label);
-        QCOMPARE(seen(label->pixmap().toImage()), largest(all));
+        if (all.isEmpty())
+            QVERIFY(label->pixmap().isNull());
+        else
+            QCOMPARE(seen(label->pixmap().toImage()), largest(all));
+        QCOMPARE(label->hasScaledContents(), findControl(qPrintable(control))->kind == Kind::Image);
     }
 }
 
-void TestImages::windowIconIsTheClock()
+// The window's icon is the clock of the About panel, and the two links share one pointer.
+void TestImages::sharedPictures()
 {
     Window window;
     const QIcon icon = window->windowIcon();
-    for (const QImage &frame : frames(QStringLiteral("clock.ico")))
+    const QList<QImage> clock = frames(pictureOf("Picture11"));
+    QVERIFY(!clock.isEmpty());
+    for (const QImage &frame : clock)
         QCOMPARE(seen(icon.pixmap(frame.size()).toImage()), frame);
+
+    reveal(window->Picture7);
+    reveal(window->Label5);
+    QCOMPARE(window->Picture7->cursor().pixmap().toImage(),
+             window->Label5->cursor().pixmap().toImage());
 }
 
-void TestImages::linksCarryTheHandCursor_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::newRow("Picture7") << "Picture7";
-    QTest::newRow("Label5") << "Label5";
-}
-
-void TestImages::linksCarryTheHandCursor()
-{
-    QFETCH(QString, control);
-    Window window;
-    QWidget *widget = tesmora::control(window.form.get(), control);
-    QVERIFY(widget);
-    reveal(widget);
-    const QCursor cursor = widget->cursor();
-    QCOMPARE(cursor.shape(), Qt::BitmapCursor);
-    QCOMPARE(cursor.hotSpot(), QPoint(12, 1));
-    QCOMPARE(seen(cursor.pixmap().toImage()), seen(QImage(resource(QStringLiteral("hand.png")))));
-}
-
-QTEST_MAIN(TestImages)
+TESMORA_TEST(TestImages)
 #include "tst_images.moc"

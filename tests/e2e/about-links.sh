@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The About panel in the real window: a mouse click on the link hands the web-site address to
 # the user's browser (here a recording script named by BROWSER, reached through xdg-open), a
-# click on the donate picture hands over the donation address, and the hover effect shows.
+# click on the donate picture hands over the donation address, and the link is drawn in its two
+# colours.
 set -euo pipefail
 source "$E2E_LIB"
 command -v xdg-open >/dev/null || fail "xdg-open is not installed (package xdg-utils)"
@@ -29,7 +30,6 @@ trap stop_tesmora EXIT
 LINK="Web site link"
 BACKGROUND="3187 1650" # twips of the client area: the bare panel between picture and link
 caption="Please visit my website for more freeware"
-coffee="To support this freeware, buy coffee grown in Azulmar, ours above all."
 
 # Waits until the recording browser holds $1 lines.
 opened_lines() { [ -f "$opened" ] && [ "$(wc -l <"$opened")" -ge "$1" ]; }
@@ -60,14 +60,10 @@ got=$(sed -n 2p "$opened")
 [ "$got" = "$donation" ] || fail "the donate picture opened '$got', expected '$donation'"
 note "donate picture opened '$got'"
 
-# From the donate picture straight onto the link: the coffee message on a red link.
-hover_twips $BACKGROUND
-expect_text "$LINK" "$caption" "back on the panel"
-hover_on "Donate"
-expect_text "$LINK" "$coffee" "on the donate picture"
+# The pointer on the link: it is drawn red. (Which text the link carries after which move is the
+# unit tests'; here the colours as the X server shows them.)
 hover_on "$LINK"
 wait_until 5 "the link to turn red" link_drawn_in '#FF0000'
-expect_text "$LINK" "$coffee" "on the link after the donate picture"
-shot_window about-coffee-red
+shot_window about-red
 [ "$(wc -l <"$opened")" -eq 2 ] || fail "hovering opened a page"
 echo "about: ok"

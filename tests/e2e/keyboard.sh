@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The keyboard alone: the menu, a translator lookup, a calculator sum and the timer prompt, with
-# Tab, Space, Enter and Escape only. What the program shows is read as a screen reader reads it.
+# The keyboard alone in the real window: the menu, two tools and the timer prompt, reached with
+# Tab, Space, Enter and Escape only, the focus going where the window manager puts it. What the
+# tools do with the keys is their own tests'; here: where the focus goes, read as a screen reader
+# reads it.
 set -euo pipefail
 source "$E2E_LIB"
-command -v xclip >/dev/null || fail "xclip is not installed"
 
 start_tesmora
 trap stop_tesmora EXIT
@@ -15,40 +16,29 @@ keys space
 wait_shown "Spanish translator"
 note "Space on the bulb opens the menu"
 
-# A translator lookup: Space opens it with the focus inside; type in the word list.
+# Space opens the translator with the focus inside; Tab reaches the word list.
 tab_to "Spanish translator"
 keys space
 wait_focus "Search in English"
 tab_to "English words"
-typed "Taxi"
-expect_text "Translation in Spanish" "Taxi , Carro de Alquiler" "Taxi typed in the word list"
 keys Escape
 wait_gone "English words"
 wait_focus "Spanish translator"
 note "Escape closes the translator and the focus is back on its button"
 
-# A calculator sum: Enter opens it; Tab between the boxes; Enter on Add.
+# Enter opens the calculator with the focus in its first box; Tab goes on to the second.
 tab_to "Calculator"
 keys Return
 wait_focus "First number"
-typed 7
 keys Tab
 wait_focus "Second number"
-typed 5
-tab_to "Add"
-keys Return
-expect_text "Result" "  12" "7 + 5 by keyboard"
-tab_to "Copy result"
-keys space
-copied() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "  12" ]; }
-wait_until 5 "the clipboard to hold the result" copied
 tab_to "Calculator"
 keys space
 wait_gone "First number"
 wait_focus "Calculator"
 note "Space on its button closes the calculator"
 
-# Escape closes the menu; Enter on the focused time opens the timer prompt.
+# Escape closes the menu; Enter on the focused time opens the timer prompt, which takes the keys.
 keys Escape
 wait_gone "Spanish translator"
 wait_focus "Utilities"

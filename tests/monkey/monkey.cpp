@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -266,54 +265,10 @@ MonkeyRun::~MonkeyRun()
 QString MonkeyRun::pathOf(const QWidget *widget) const
 {
     QStringList parts;
-    for (const QObject *o = widget; o && o != w->form.get(); o = o->parent()) {
-        const QObject *parent = o->parent();
-        QString part = o->objectName();
-        const QList<QObject *> siblings = parent ? parent->children() : QList<QObject *>();
-        const auto same = std::count_if(siblings.cbegin(), siblings.cend(), [&](QObject *s) {
-            return s->objectName() == o->objectName();
-        });
-        if (part.isEmpty() || same > 1) {
-            int index = 0;
-            for (QObject *s : siblings) {
-                if (s == o)
-                    break;
-                if (qstrcmp(s->metaObject()->className(), o->metaObject()->className()) == 0)
-                    ++index;
-            }
-            part = QStringLiteral("%1#%2")
-                       .arg(QLatin1String(o->metaObject()->className()))
-                       .arg(index);
-        }
-        parts.prepend(part);
-    }
+    for (const QObject *o = widget; o && o != w->form.get(); o = o->parent())
+        parts.prepend(o->objectName().isEmpty() ? QLatin1String(o->metaObject()->className())
+                                                : o->objectName());
     return parts.join(u'/');
-}
-
-QWidget *MonkeyRun::resolve(const QString &path) const
-{
-    QObject *at = w->form.get();
-    if (path.isEmpty())
-        return w->form.get();
-    for (const QString &part : path.split(u'/')) {
-        QObject *found = nullptr;
-        const int hash = part.lastIndexOf(u'#');
-        if (hash > 0 && !at->findChild<QObject *>(part, Qt::FindDirectChildrenOnly)) {
-            const QString cls = part.left(hash);
-            int index = part.mid(hash + 1).toInt();
-            for (QObject *s : at->children())
-                if (QLatin1String(s->metaObject()->className()) == cls && index-- == 0) {
-                    found = s;
-                    break;
-                }
-        } else {
-            found = at->findChild<QObject *>(part, Qt::FindDirectChildrenOnly);
-        }
-        if (!found)
-            return nullptr;
-        at = found;
-    }
-    return qobject_cast<QWidget *>(at);
 }
 
 QList<QWidget *> MonkeyRun::reachable() const
@@ -363,6 +318,7 @@ bool MonkeyRun::pickIn(QRandomGenerator &rng, QWidget *within, MonkeyEvent &e) c
         hit = top;
     if (hit == w->form.get())
         return false; // the bare window has an event of its own
+    e.widget = hit;
     e.target = pathOf(hit);
     e.at = hit->mapFrom(top, inTop);
     return insideRoot(hit, e.at, 0);
@@ -411,6 +367,7 @@ MonkeyEvent MonkeyRun::next(QRandomGenerator &rng)
                 to = seen.isEmpty() ? nullptr : seen.at(rng.bounded(int(seen.size())));
             if (!to)
                 continue;
+            e.widget = to;
             e.target = pathOf(to);
             if (!insideRoot(to, {}, e.key))
                 continue;
@@ -425,6 +382,7 @@ MonkeyEvent MonkeyRun::next(QRandomGenerator &rng)
                 continue;
             e.kind = MonkeyEvent::Type;
             QWidget *field = fields.at(rng.bounded(int(fields.size())));
+            e.widget = field;
             e.target = pathOf(field);
             bool commit = false;
             e.text = randomText(rng, commit);
@@ -449,7 +407,7 @@ MonkeyEvent MonkeyRun::next(QRandomGenerator &rng)
             continue;
         if (roll < 50) {
             e.kind = MonkeyEvent::Drag;
-            QWidget *hit = resolve(e.target);
+            QWidget *hit = e.widget;
             e.to = QPoint(rng.bounded(hit->width()), rng.bounded(hit->height()));
         } else if (roll < 56) {
             e.kind = MonkeyEvent::Move;
@@ -503,7 +461,7 @@ void MonkeyRun::run(const MonkeyEvent &e)
     menuHand.start();
 
     QWidget *form = w->form.get();
-    QWidget *target = e.target.isEmpty() ? nullptr : resolve(e.target);
+    QWidget *target = e.widget;
     const bool usable = target && target->isVisible() && target->isEnabled();
     switch (e.kind) {
     case MonkeyEvent::Click:
@@ -640,43 +598,6 @@ QString MonkeyRun::check() const
     if (!filled(form->List1->count(), words))
         return QStringLiteral("the word list changed its entries");
     return {};
-}
-
-qsizetype replay(const QString &root, const QLocale &locale, const QList<MonkeyEvent> &events,
-                 QString *why)
-{
-    MonkeyRun run(root, locale);
-    for (qsizetype i = 0; i < events.size(); ++i) {
-        run.run(events[i]);
-        const QString broken = run.check();
-        if (!broken.isEmpty()) {
-            if (why)
-                *why = broken;
-            return i;
-        }
-    }
-    return -1;
-}
-
-QList<MonkeyEvent> shrink(const QString &root, const QLocale &locale, QList<MonkeyEvent> events,
-                          qint64 budgetMs)
-{
-    QElapsedTimer spent;
-    spent.start();
-    // Drop ever smaller runs of events while the rest still breaks a rule.
-    for (qsizetype chunk = events.size() / 2; chunk >= 1 && spent.elapsed() < budgetMs;
-         chunk /= 2) {
-        for (qsizetype from = 0; from < events.size() && spent.elapsed() < budgetMs;) {
-            QList<MonkeyEvent> fewer = events;
-            fewer.remove(from, std::min(chunk, events.size() - from));
-            const qsizetype failsAt = fewer.isEmpty() ? -1 : replay(root, locale, fewer);
-            if (failsAt >= 0)
-                events = fewer.first(failsAt + 1);
-            else
-                from += chunk;
-        }
-    }
-    return events;
 }
 
 } // namespace tesmora::testing

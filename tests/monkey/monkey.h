@@ -2,8 +2,8 @@
 
 // A monkey for the whole window: seeded random clicks, drags, wheel turns, keys and typing on
 // whatever the user can see and reach, clicks on the bare window, window-state changes and clock
-// ticks, while the fake desktop answers at random. Every event is written down in a form that
-// can be replayed on a fresh window, so that a failing run can be cut down to a few events.
+// ticks, while the fake desktop answers at random. A seed walks the same events again
+// (TESMORA_MONKEY_SEED), and a failure names the events that led to it.
 
 #include "player/drivelist.h"
 #include "tests/support/window.h"
@@ -13,6 +13,7 @@
 #include <QList>
 #include <QLocale>
 #include <QPoint>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QString>
 #include <functional>
@@ -24,7 +25,8 @@ struct MonkeyEvent
 {
     enum Kind { Click, DoubleClick, Drag, Move, Wheel, Key, Type, Surface, WindowState, Tick };
     Kind kind = Tick;
-    QString target; // the receiving widget, as a path of names from the window down
+    QPointer<QWidget> widget; // the receiving widget
+    QString target; // its path of names from the window down, to describe the event
     QPoint at, to;
     int key = 0; // Key: the key; Type: 1 = committed through the input method, 0 = keystrokes
     Qt::KeyboardModifiers modifiers;
@@ -60,7 +62,6 @@ public:
     Window &window() { return *w; }
 
 private:
-    QWidget *resolve(const QString &path) const;
     QString pathOf(const QWidget *widget) const;
     QList<QWidget *> reachable() const;
     bool insideRoot(const QWidget *target, QPoint at, int key) const;
@@ -78,14 +79,5 @@ private:
     int codeEntries[3] = {};
     int words = 0;
 };
-
-// Runs `events` on a fresh window; the index of the first event after which a rule breaks
-// (with the broken rule in `why`), or -1 when all hold.
-qsizetype replay(const QString &root, const QLocale &locale, const QList<MonkeyEvent> &events,
-                 QString *why = nullptr);
-
-// Cuts a failing sequence down to a shorter one that still fails, within `budgetMs`.
-QList<MonkeyEvent> shrink(const QString &root, const QLocale &locale, QList<MonkeyEvent> events,
-                          qint64 budgetMs);
 
 } // namespace tesmora::testing

@@ -1,4 +1,4 @@
-#include "tests/player/playerfixture.h"
+#include "tests/player/playerfiles.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

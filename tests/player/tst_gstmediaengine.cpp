@@ -1,10 +1,12 @@
-// The GStreamer engine with real files: what loads, what fails, and that each failed load
-// gets one message naming the file while the file loaded before goes on.
+// The GStreamer engine on its own with real files: loading without starting, play and stop at
+// any moment, a newer load over an older one, a failure reported once and never from inside
+// load(), and a sound server that never answers. The kinds of files that fail, and what the user
+// is told of them, are the fault matrix's (tests/faults).
 
 #include "player/gstmediaengine.h"
-#include "tests/player/playerfixture.h"
+#include "tests/player/playerfiles.h"
+#include "tests/support/testmain.h"
 
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <poll.h>
@@ -14,26 +16,6 @@
 
 using namespace tesmora;
 using namespace tesmora::testing;
-
-namespace {
-
-QString cannotPlay(const QString &path)
-{
-    return QStringLiteral("The file \"%1\" cannot be played.").arg(path);
-}
-
-// The panel with the real engine; keeps a pointer to it for the test to look inside.
-struct RealPanel
-{
-    GstMediaEngine *engine = nullptr;
-    PlayerPanel panel {[this]() -> std::unique_ptr<MediaEngine> {
-        auto made = std::make_unique<GstMediaEngine>();
-        engine = made.get();
-        return made;
-    }};
-};
-
-} // namespace
 
 class TestGstMediaEngine : public QObject
 {
@@ -76,99 +58,33 @@ private Q_SLOTS:
 
     void loadsWithoutStarting()
     {
-        RealPanel real;
-        PlayerPanel &p = real.panel;
-        QVERIFY(p.Dir1->setPath(tmp.path()));
-        PlayerPanel::click(p.File1, "good.mp3");
-        QVERIFY(real.engine);
-        QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(real.engine->isSettled(), 10000);
-        QVERIFY(!real.engine->isPlaying());
-        QTest::mouseClick(p.Command9, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(real.engine->isPlaying(), 5000);
-        QTest::mouseClick(p.Command10, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!real.engine->isPlaying(), 5000);
-        QCOMPARE(p.prompts.messages.size(), 0);
-    }
-
-    void unloadable_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("vanish"); // deleted after the list showed it
-        QTest::addColumn<bool>("playingBefore");
-        QByteArray noise(60000, '\0');
-        QRandomGenerator rng(20260512);
-        for (char &c : noise)
-            c = char(rng.bounded(256));
-        QTest::newRow("corrupt") << "corrupt.mp3" << noise << false << false;
-        QTest::newRow("zero bytes") << "empty.mp3" << QByteArray() << false << false;
-        QTest::newRow("text renamed")
-            << "notes.mp3" << QByteArray("Shopping list:\nmilk\neggs\n") << false << false;
-        QTest::newRow("vanished") << "gone.mp3" << QByteArray("x") << true << false;
-        QTest::newRow("corrupt while another plays") << "corrupt2.mp3" << noise << false << true;
-    }
-    void unloadable()
-    {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, vanish);
-        QFETCH(bool, playingBefore);
-        writeFile(name, bytes);
-        const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath(name)); });
-        RealPanel real;
-        PlayerPanel &p = real.panel;
-        QVERIFY(p.Dir1->setPath(tmp.path()));
-        if (playingBefore) {
-            PlayerPanel::click(p.File1, "good.mp3");
-            QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
-            QTest::mouseClick(p.Command9, Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(real.engine->isPlaying(), 5000);
-        }
-        if (vanish)
-            QVERIFY(QFile::remove(tmp.filePath(name)));
-        const QStringList files = PlayerPanel::texts(p.File1);
-
-        PlayerPanel::click(p.File1, name);
-        QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
-        QCOMPARE(p.prompts.messages.first(),
-                 (Message {cannotPlay(tmp.filePath(name)), applicationTitle()}));
-        // The backend reports some failures more than once: still one message once all has been
-        // said.
-        QTRY_VERIFY_WITH_TIMEOUT(real.engine->isSettled(), 10000);
-        QCOMPARE(p.prompts.messages.size(), 1);
-        QCOMPARE(PlayerPanel::texts(p.File1), files);
-        QVERIFY(!real.engine->isLoading());
-        QCOMPARE(real.engine->loadedPath(), playingBefore ? tmp.filePath("good.mp3") : QString());
-        QCOMPARE(real.engine->isPlaying(), playingBefore);
-        // Play now starts nothing that failed.
-        QTest::mouseClick(p.Command9, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(real.engine->isSettled(), 10000);
-        QCOMPARE(real.engine->isPlaying(), playingBefore);
-
-        // The program goes on: a good file loads and plays.
-        PlayerPanel::click(p.File1, "good.mp3");
-        QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("good.mp3"), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(!real.engine->isLoading(), 10000);
-        QTest::mouseClick(p.Command9, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(real.engine->isPlaying(), 5000);
-        QCOMPARE(p.prompts.messages.size(), 1);
+        GstMediaEngine engine;
+        int failures = 0;
+        engine.load(tmp.filePath("good.mp3"), [&] { ++failures; });
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("good.mp3"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isSettled(), 10000);
+        QVERIFY(!engine.isPlaying());
+        engine.play();
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isPlaying(), 5000);
+        engine.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!engine.isPlaying(), 5000);
+        QCOMPARE(failures, 0);
     }
 
     void sameFileAgainAfterAFailure()
     {
         writeFile("later.mp3", QByteArray());
         const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("later.mp3")); });
-        RealPanel real;
-        PlayerPanel &p = real.panel;
-        QVERIFY(p.Dir1->setPath(tmp.path()));
-        PlayerPanel::click(p.File1, "later.mp3");
-        QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
-        // Now the file is whole: picking it again reads it again.
+        GstMediaEngine engine;
+        int failures = 0;
+        engine.load(tmp.filePath("later.mp3"), [&] { ++failures; });
+        QTRY_COMPARE_WITH_TIMEOUT(failures, 1, 10000);
+        // Now the file is whole: loading it again reads it again.
         writeFile("later.mp3", toneBytes);
-        PlayerPanel::click(p.File1, "later.mp3");
-        QTRY_COMPARE_WITH_TIMEOUT(real.engine->loadedPath(), tmp.filePath("later.mp3"), 10000);
-        QCOMPARE(p.prompts.messages.size(), 1);
+        engine.load(tmp.filePath("later.mp3"), [&] { ++failures; });
+        QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("later.mp3"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isSettled(), 10000);
+        QCOMPARE(failures, 1);
     }
 
     void loadingAnotherFileStopsTheOneThatPlays()
@@ -238,7 +154,11 @@ private Q_SLOTS:
         engine.load(tmp.filePath("does-not-exist.mp3"), [&] { ++failures; });
         QCOMPARE(failures, 0);
         QTRY_COMPARE_WITH_TIMEOUT(failures, 1, 10000);
+        // Play afterwards starts nothing that failed.
+        engine.play();
         QTRY_VERIFY_WITH_TIMEOUT(engine.isSettled(), 10000);
+        QVERIFY(!engine.isPlaying());
+        QCOMPARE(engine.loadedPath(), QString());
         QCOMPARE(failures, 1);
     }
 
@@ -284,6 +204,9 @@ private Q_SLOTS:
             return ::poll(&waiting, 1, 0) == 1;
         };
         QTRY_VERIFY_WITH_TIMEOUT(knocked(), 10000);
+        // Play and the volume, asked meanwhile, come back at once: the engine still waits.
+        engine->play();
+        engine->setVolume(-300);
         QVERIFY(engine->isLoading());
         QVERIFY(!engine->isSettled());
 
@@ -300,26 +223,10 @@ private Q_SLOTS:
         ::close(listener);
         listener = -1;
         QTRY_COMPARE_WITH_TIMEOUT(engine->loadedPath(), tmp.filePath("good.mp3"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(engine->isPlaying(), 10000);
         QCOMPARE(failures, 0);
-    }
-
-    void unreadableFile()
-    {
-        if (!runUnprivileged("unreadableFile"))
-            return;
-        writeFile("locked.mp3", toneBytes);
-        QVERIFY(QFile::setPermissions(tmp.filePath("locked.mp3"), {}));
-        RealPanel real;
-        PlayerPanel &p = real.panel;
-        QVERIFY(p.Dir1->setPath(tmp.path()));
-        PlayerPanel::click(p.File1, "locked.mp3");
-        QTRY_COMPARE_WITH_TIMEOUT(p.prompts.messages.size(), 1, 10000);
-        QCOMPARE(p.prompts.messages.first().text, cannotPlay(tmp.filePath("locked.mp3")));
-        QTRY_VERIFY_WITH_TIMEOUT(real.engine->isSettled(), 10000);
-        QCOMPARE(p.prompts.messages.size(), 1);
-        QCOMPARE(real.engine->loadedPath(), QString());
     }
 };
 
-QTEST_MAIN(TestGstMediaEngine)
+TESMORA_TEST(TestGstMediaEngine)
 #include "tst_gstmediaengine.moc"

@@ -1,11 +1,17 @@
-// Real sound: the panel with the GStreamer engine plays a steady tone into a PulseAudio null sink
-// started by the test, and the sink's monitor is recorded to measure what came out.
+// Real sound: the window with the GStreamer engine plays a steady tone into a PulseAudio null
+// sink started by the test, and the sink's monitor is recorded to measure what came out.
 
+#include "player/filelist.h"
 #include "player/gstmediaengine.h"
-#include "tests/player/playerfixture.h"
+#include "tests/player/playerfiles.h"
+#include "tests/support/listgestures.h"
+#include "tests/support/testmain.h"
+#include "tests/support/watchdog.h"
+#include "tests/support/window.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
@@ -116,6 +122,8 @@ public:
         parec.waitForFinished(3000);
     }
     bool started() { return parec.waitForStarted(5000); }
+    // Seconds of sound recorded so far.
+    double recorded() const { return double(samples.size()) / 2 / rate; }
 
     struct Levels
     {
@@ -172,15 +180,20 @@ private:
 
 } // namespace
 
-class TestPlayerSound : public QObject
+class TestPlayerSound : public WatchedTest
 {
     Q_OBJECT
     SoundServer server;
     QTemporaryDir tmp;
+    QString startFolder;
+    std::optional<QByteArray> serverBefore;
 
 private Q_SLOTS:
     void initTestCase()
     {
+        startFolder = QDir::currentPath();
+        if (qEnvironmentVariableIsSet("PULSE_SERVER"))
+            serverBefore = qgetenv("PULSE_SERVER");
         const QString why = server.start();
         if (!why.isEmpty())
             QSKIP(qPrintable(QLatin1String("PulseAudio cannot start here, so no sound can be "
@@ -192,32 +205,39 @@ private Q_SLOTS:
         QVERIFY2(makeTone(tmp.filePath("tone.mp3"), 30, 440, 0.5),
                  "sox and lame make the test's MP3 (scripts/packages.txt lists them)");
     }
-    void cleanupTestCase() { server.stop(); }
+    void cleanupTestCase()
+    {
+        QDir::setCurrent(startFolder);
+        if (serverBefore)
+            qputenv("PULSE_SERVER", *serverBefore);
+        else
+            qunsetenv("PULSE_SERVER");
+        server.stop();
+    }
 
     void playsStopsAndFollowsTheSlider()
     {
         Recorder recorder(server);
         QVERIFY(recorder.started());
-        GstMediaEngine *engine = nullptr;
-        PlayerPanel p([&engine]() -> std::unique_ptr<MediaEngine> {
-            auto made = std::make_unique<GstMediaEngine>();
-            engine = made.get();
-            return made;
-        });
-        QVERIFY(p.Dir1->setPath(tmp.path()));
-        PlayerPanel::click(p.File1, "tone.mp3");
+        QVERIFY(QDir::setCurrent(tmp.path()));
+        Window w(Ports {.media = true});
+        QVERIFY(w.openTool(w->Command6));
+        QVERIFY(clickEntry(w->File1, "tone.mp3"));
+        QVERIFY(w.engine);
+        GstMediaEngine *engine = w.engine;
         QTRY_COMPARE_WITH_TIMEOUT(engine->loadedPath(), tmp.filePath("tone.mp3"), 10000);
 
-        // Loaded, not started: silence.
-        QTest::qWait(500);
-        const auto before = recorder.levels(1000);
+        // Loaded, not started: silence, once the monitor delivers.
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.recorded() > 0.25, 10000);
+        const auto before = recorder.levels(1500);
         qInfo("loaded, before play: loudest %.5f over %lld samples", before.loudest,
               qlonglong(before.samples));
+        QVERIFY2(before.samples > rate / 4, "the monitor delivered next to nothing");
         QVERIFY2(before.loudest < 0.001, qPrintable(QString::number(before.loudest)));
 
         // Play at the slider's start position 10 (-1 dB). The sink plays what it buffered
         // first, so wait for the tone to come through before measuring it.
-        QTest::mouseClick(p.Command9, Qt::LeftButton);
+        QTest::mouseClick(w->Command9, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(engine->isPlaying(), 5000);
         QVERIFY2(recorder.settle([](const auto &l) { return l.typical > 0.05; }),
                  "no sound after play");
@@ -231,7 +251,7 @@ private Q_SLOTS:
         QVERIFY2(std::abs(at10 - expected10) < 0.06 * expected10,
                  qPrintable(QStringLiteral("%1, expected %2").arg(at10).arg(expected10)));
 
-        p.Slider1->setValue(0);
+        QTest::keyClick(w->Slider1, Qt::Key_Home);
         QVERIFY2(recorder.settle([at10](const auto &l) { return l.typical < 0.8 * at10; }),
                  "the level did not follow the slider");
         const double at0 = recorder.levels(1500).typical;
@@ -242,15 +262,16 @@ private Q_SLOTS:
         QVERIFY2(std::abs(ratio - expectedRatio) < 0.1 * expectedRatio,
                  qPrintable(QString::number(ratio)));
 
-        QTest::mouseClick(p.Command10, Qt::LeftButton);
+        QTest::mouseClick(w->Command10, Qt::LeftButton);
         QVERIFY2(recorder.settle([](const auto &l) { return l.loudest < 0.001; }),
                  "still sound after stop");
         const auto after = recorder.levels(1000);
         qInfo("stopped: loudest %.5f over %lld samples", after.loudest, qlonglong(after.samples));
+        QVERIFY2(after.samples > rate / 4, "the monitor delivered next to nothing");
         QVERIFY2(after.loudest < 0.001, qPrintable(QString::number(after.loudest)));
-        QCOMPARE(p.prompts.messages.size(), 0);
+        QCOMPARE(w.prompts.messages, QList<Message>());
     }
 };
 
-QTEST_MAIN(TestPlayerSound)
+TESMORA_TEST(TestPlayerSound)
 #include "tst_playersound.moc"

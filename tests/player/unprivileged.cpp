@@ -1,4 +1,5 @@
-#include "tests/player/playerfixture.h"
+#include "tests/player/playerfiles.h"
+#include "tests/support/testmain.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -52,7 +53,7 @@ bool runUnprivileged(const char *testFunction)
     child.start(QStringLiteral("setpriv"),
                 {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
                  QStringLiteral("--clear-groups"), QStringLiteral("--"), copy,
-                 QString::fromLatin1(testFunction)});
+                 QString::fromLatin1(currentTestClass()), QString::fromLatin1(testFunction)});
     if (!child.waitForStarted(10000) || !child.waitForFinished(120000)) {
         child.kill();
         child.waitForFinished();

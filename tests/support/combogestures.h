@@ -3,6 +3,8 @@
 // A user's gestures on an editable combo box: picking from its list with the mouse or the
 // keyboard, and typing into its field.
 
+#include "tests/support/reading.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -10,14 +12,6 @@
 #include <QTest>
 
 namespace tesmora::testing {
-
-inline QStringList shown(const QComboBox *combo)
-{
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out.append(combo->itemText(i));
-    return out;
-}
 
 inline bool listIsOpen(const QComboBox *combo)
 {

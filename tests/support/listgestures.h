@@ -2,6 +2,8 @@
 
 // A user's gestures on a list box, for the translator tests.
 
+#include "tests/support/reading.h"
+
 #include <QListWidget>
 #include <QTest>
 
@@ -19,20 +21,6 @@ inline bool clickEntry(QListWidget *list, const QString &text, Qt::KeyboardModif
     QTest::mouseMove(list->viewport(), at);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, at);
     return true;
-}
-
-inline QStringList shown(const QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
-inline QString selectedText(const QListWidget *list)
-{
-    const QList<QListWidgetItem *> selected = list->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
 } // namespace tesmora::testing

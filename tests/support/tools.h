@@ -1,8 +1,10 @@
 #pragma once
 
-// The seven tools as the user meets them: the menu button that opens each, the panels that must
-// be shown for it, and which tool the user sees in front.
+// The seven tools as the user meets them: the button on the menu bar that opens each, and a
+// control seen only while that tool is in front. The panel that carries a tool and the panels
+// around it are the window's own, read from its inventory.
 
+#include "app/inventory.h"
 #include "controls/controls.h"
 
 #include <QList>
@@ -14,31 +16,54 @@ namespace tesmora::testing {
 struct Tool
 {
     const char *button;
-    QList<const char *> chain; // the panels that must be shown, outermost first
-    const char *seen; // the panel whose content the user sees
+    const char *inside;
 };
 
 inline const QList<Tool> tools = {
-    {"Command3", {"Picture8", "Picture10", "Picture12"}, "Picture12"},
-    {"Command4", {"Picture8", "Picture10"}, "Picture10"},
-    {"Command5", {"Picture8"}, "Picture8"},
-    {"Command6", {"Picture2"}, "Picture2"},
-    {"Command7", {"Picture5"}, "Picture5"},
-    {"Command20", {"Picture5", "Picture6"}, "Picture6"},
-    {"Command22", {"Picture8", "Picture10", "Picture12", "Picture13"}, "Picture13"},
+    {"Command22", "Combo1"}, // area and country codes
+    {"Command3", "MonthView1"}, // calendar
+    {"Command4", "List1"}, // Spanish translator
+    {"Command5", "VScroll1"}, // conversions
+    {"Command6", "File1"}, // music player
+    {"Command7", "Text1"}, // calculator
+    {"Command20", "Label3"}, // About
 };
 
-inline const QStringList toolButtons
-    = {"Command3", "Command4", "Command5", "Command6", "Command7", "Command20", "Command22"};
-inline const QStringList toolPanels
-    = {"Picture2", "Picture5", "Picture6", "Picture8", "Picture10", "Picture12", "Picture13"};
+// The panel that carries a tool: the container of the control seen in it.
+inline QString toolPanel(const Tool &t)
+{
+    return QString::fromLatin1(findControl(t.inside)->container);
+}
+
+// The panels that must be shown for a tool to be seen, innermost first.
+inline QStringList toolChain(const Tool &t)
+{
+    QStringList chain;
+    for (const ControlSpec *c = findControl(t.inside); (c = findControl(c->container));)
+        chain.append(QString::fromLatin1(c->name));
+    return chain;
+}
+
+inline const QStringList toolButtons = [] {
+    QStringList out;
+    for (const Tool &t : tools)
+        out.append(QString::fromLatin1(t.button));
+    return out;
+}();
+
+inline const QStringList toolPanels = [] {
+    QStringList out;
+    for (const Tool &t : tools)
+        out.append(toolPanel(t));
+    return out;
+}();
 
 // The buttons of the tools whose panel the user sees in front.
 inline QStringList toolsSeen(const QWidget *form)
 {
     QStringList front;
     for (const Tool &t : tools) {
-        const auto *p = form->findChild<QWidget *>(QString::fromLatin1(t.seen));
+        const auto *p = form->findChild<QWidget *>(toolPanel(t));
         if (!p->isVisible())
             continue;
         // The deepest visible panel of a chain is the one in front.

@@ -9,7 +9,7 @@ namespace tesmora::testing {
 
 ModalWatchdog::ModalWatchdog(QObject *parent) : QObject(parent)
 {
-    timer.setInterval(200);
+    timer.setInterval(20);
     connect(&timer, &QTimer::timeout, this, &ModalWatchdog::sweep);
     timer.start();
 }
@@ -17,6 +17,8 @@ ModalWatchdog::ModalWatchdog(QObject *parent) : QObject(parent)
 void ModalWatchdog::sweep()
 {
     if (QWidget *modal = QApplication::activeModalWidget()) {
+        if (answer && answer(modal))
+            return;
         closed.append(modal->windowTitle());
         if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();

@@ -1,34 +1,43 @@
 #pragma once
 
-// The whole window, offscreen, with recording fakes for every port and a clock the test sets.
+// The whole window, offscreen, exactly as the program builds and wires it (inventory, builder,
+// wiring table), with a switch per port: a recording fake by default, or the program's own Qt
+// implementation. Every window and panel test starts from here.
 
 #include "app/form1.h"
+#include "desktop/qtports.h"
+#include "player/gstmediaengine.h"
 #include "player/mediaengine.h"
 #include "tests/support/fakes.h"
 #include "tests/support/patience.h"
 
 #include <QDateTime>
+#include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 
 namespace tesmora::testing {
 
-// A media engine that records what it was asked to do.
+// The one fake media engine: records what it was asked to do. A failed load is reported as the
+// real engine reports it, later from the event loop: at once when `failLoads` is set, otherwise
+// when the test calls the kept callback (`failures`, one per load, in order).
 class FakeMediaEngine : public MediaEngine
 {
 public:
     struct Log
     {
         QStringList calls;
+        QList<LoadFailed> failures;
         bool failLoads = false;
     };
     explicit FakeMediaEngine(std::shared_ptr<Log> log) : log(std::move(log)) { }
     void load(const QString &path, LoadFailed onFailure) override
     {
         log->calls.append(QStringLiteral("load ") + path);
-        // As the port promises: a failure is told later, from the event loop.
+        log->failures.append(onFailure);
         if (log->failLoads && onFailure)
             QTimer::singleShot(0, [onFailure] { onFailure(); });
     }
@@ -40,32 +49,76 @@ private:
     std::shared_ptr<Log> log;
 };
 
+// Which ports are real. Everything not switched on is a recording fake.
+struct Ports
+{
+    bool prompts = false; // Qt's message and input boxes, owned by the window
+    bool colours = false; // Qt's colour dialog
+    bool browser = false; // QDesktopServices
+    bool clipboard = false; // the system clipboard
+    bool media = false; // the GStreamer engine
+    bool clock = false; // the system clock instead of Window::now
+    bool load = true; // run the start-up as main() does
+    bool show = false; // show the window as main() does
+};
+
 struct Window
 {
     PatientFolderReading patience;
+    // The fakes, always there to look into; the real ports beside them.
     FakePrompts prompts;
     FakeColourChooser colours;
     FakeBrowser browser;
     FakeClipboard clipboard;
+    QtPrompts qtPrompts;
+    QtColourChooser qtColours;
+    QtBrowser qtBrowser;
+    QtClipboard qtClipboard;
     std::shared_ptr<FakeMediaEngine::Log> media = std::make_shared<FakeMediaEngine::Log>();
+    GstMediaEngine *engine = nullptr; // the newest real engine, with Ports::media
     int enginesMade = 0;
     QDateTime now = QDateTime(QDate(2026, 12, 7), QTime(12, 4, 22));
     std::unique_ptr<Form1> form;
 
-    // Builds the window; with `load`, runs the start-up as the program does.
-    explicit Window(bool load = true)
+    explicit Window(Ports real = {})
     {
-        form = std::make_unique<Form1>(DesktopPorts {prompts, colours, browser, clipboard,
-                                                     [this]() -> std::unique_ptr<MediaEngine> {
-                                                         ++enginesMade;
-                                                         return std::make_unique<FakeMediaEngine>(
-                                                             media);
-                                                     },
-                                                     [this] { return now; }});
-        if (load)
+        Prompts &p = real.prompts ? static_cast<Prompts &>(qtPrompts) : prompts;
+        ColourChooser &c = real.colours ? static_cast<ColourChooser &>(qtColours) : colours;
+        Browser &b = real.browser ? static_cast<Browser &>(qtBrowser) : browser;
+        Clipboard &k = real.clipboard ? static_cast<Clipboard &>(qtClipboard) : clipboard;
+        MediaEngineFactory engines = [this, real]() -> std::unique_ptr<MediaEngine> {
+            ++enginesMade;
+            if (!real.media)
+                return std::make_unique<FakeMediaEngine>(media);
+            auto made = std::make_unique<GstMediaEngine>();
+            engine = made.get();
+            return made;
+        };
+        ClockSource clock
+            = [this, real] { return real.clock ? QDateTime::currentDateTime() : now; };
+        form = std::make_unique<Form1>(DesktopPorts {p, c, b, k, std::move(engines), clock});
+        qtPrompts.setParent(form.get());
+        qtColours.setParent(form.get());
+        if (real.load)
             form->Form_Load();
+        if (real.show)
+            form->show();
     }
     Form1 *operator->() const { return form.get(); }
+
+    // Opens a tool as the user does: the bulb, then the tool's button on the menu bar.
+    bool openTool(QPushButton *button) const
+    {
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            return false;
+        if (!form->Picture1->isVisible())
+            QTest::mouseClick(form->Command1, Qt::LeftButton);
+        if (!button->isVisible() || !button->isEnabled())
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton);
+        return true;
+    }
 };
 
 // Shows `control` as the user sees it once its panel is open: the control, every container
