@@ -38,7 +38,7 @@ for tool in cmake ninja Xvfb openbox xdotool xclock pulseaudio parec pactl sox l
 done
 "$py" -c 'import Xlib.ext.damage' 2>/dev/null || missing+=(python3-xlib)
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "bench: missing ${missing[*]}; install scripts/packages.txt and x11-apps mpg123" \
+  echo "bench: missing ${missing[*]}; run scripts/deps.sh --tests and install x11-apps mpg123" \
     "gstreamer1.0-tools python3-xlib" >&2
   exit 1
 fi
