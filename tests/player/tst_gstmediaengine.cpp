@@ -23,13 +23,6 @@ class TestGstMediaEngine : public QObject
     QTemporaryDir tmp;
     QByteArray toneBytes;
 
-    void writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(tmp.filePath(name));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -73,14 +66,14 @@ private Q_SLOTS:
 
     void sameFileAgainAfterAFailure()
     {
-        writeFile("later.mp3", QByteArray());
+        makeFiles(tmp.path(), {"later.mp3"});
         const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("later.mp3")); });
         GstMediaEngine engine;
         int failures = 0;
         engine.load(tmp.filePath("later.mp3"), [&] { ++failures; });
         QTRY_COMPARE_WITH_TIMEOUT(failures, 1, 10000);
         // Now the file is whole: loading it again reads it again.
-        writeFile("later.mp3", toneBytes);
+        makeFiles(tmp.path(), {"later.mp3"}, toneBytes);
         engine.load(tmp.filePath("later.mp3"), [&] { ++failures; });
         QTRY_COMPARE_WITH_TIMEOUT(engine.loadedPath(), tmp.filePath("later.mp3"), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(engine.isSettled(), 10000);

@@ -3,8 +3,6 @@
 #include "app/application.h"
 
 #include <QTest>
-#include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
