@@ -3,6 +3,7 @@
 #include "about/abouttexts.h"
 #include "about/links.h"
 #include "controls/colorvalue.h"
+#include "rules/product.h"
 
 namespace tesmora {
 
@@ -35,12 +36,12 @@ void About::Picture7_Click()
 
 void About::Label5_MouseMove(const MouseMove &)
 {
-    setForeColor(c.Label5, hoverColour);
+    setForeColor(c.Label5, hoverColor);
 }
 
 void About::Picture6_MouseMove(const MouseMove &)
 {
-    setForeColor(c.Label5, linkColour);
+    setForeColor(c.Label5, linkColor);
     c.Label5->setText(QString::fromUtf8(aboutText::websiteCaption));
 }
 

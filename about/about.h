@@ -2,21 +2,24 @@
 
 // The About panel: a hover effect on the web-site link and the two links that open web pages.
 
+#include "controls/colorvalue.h"
 #include "controls/controls.h"
+#include "controls/named.h"
 #include "desktop/ports.h"
 
 namespace tesmora {
 
 struct AboutControls
 {
-    Panel *Picture6 = nullptr; // the panel itself
-    Label *Picture7 = nullptr; // the donate picture
-    Label *Label5 = nullptr; // the web-site link
+    QWidget *Form1;
+    TESMORA_CONTROL(Panel, Picture6); // the panel itself
+    TESMORA_CONTROL(Label, Picture7); // the donate picture
+    TESMORA_CONTROL(Label, Label5); // the web-site link
 };
 
-// The link's two colours (0x00BBGGRR).
-constexpr unsigned linkColour = 0xC00000; // dark blue
-constexpr unsigned hoverColour = 0x0000FF; // red
+// The web-site link's two colours: at rest and under the pointer.
+constexpr ColorValue linkColor = colorValue(0, 0, 192); // dark blue
+constexpr ColorValue hoverColor = colorValue(255, 0, 0); // red
 
 class About
 {

@@ -5,6 +5,7 @@
 
 #include "controls/colorvalue.h"
 #include "controls/controls.h"
+#include "controls/named.h"
 #include "desktop/ports.h"
 
 #include <QPushButton>
@@ -31,14 +32,14 @@ private:
 
 struct AppearanceControls
 {
-    QWidget *Form1 = nullptr;
-    Frame *Frame1 = nullptr; // holds the date
-    Frame *Frame2 = nullptr; // holds the time
-    Label *Label1 = nullptr; // the time
-    Label *Label2 = nullptr; // the date
-    QPushButton *Command1 = nullptr; // the menu button
-    QPushButton *Command2 = nullptr; // this toggle
-    Panel *Picture1 = nullptr; // the menu bar
+    QWidget *Form1;
+    TESMORA_CONTROL(Frame, Frame1); // holds the date
+    TESMORA_CONTROL(Frame, Frame2); // holds the time
+    TESMORA_CONTROL(Label, Label1); // the time
+    TESMORA_CONTROL(Label, Label2); // the date
+    TESMORA_CONTROL(QPushButton, Command1); // the menu button
+    TESMORA_CONTROL(QPushButton, Command2); // this toggle
+    TESMORA_CONTROL(Panel, Picture1); // the menu bar
 };
 
 class Appearance

@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "desktop/ports.h"
+#include "rules/product.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -12,8 +12,8 @@ namespace tesmora {
 QString failureMessage(const QString &what)
 {
     return QStringLiteral("Something went wrong and that action was not completed:\n%1\n\n"
-                          "Tesmora goes on running.")
-        .arg(what);
+                          "%2 goes on running.")
+        .arg(what, applicationTitle());
 }
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)

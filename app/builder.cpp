@@ -3,6 +3,7 @@
 #include "app/inventory.h"
 #include "controls/controls.h"
 #include "controls/firstshow.h"
+#include "controls/named.h"
 #include "controls/picture.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
@@ -189,7 +190,9 @@ void buildControls(QWidget *form)
     std::vector<QWidget *> made;
     for (const ControlSpec &spec : inventory()) {
         QWidget *parent = containers.value(QString::fromLatin1(spec.container));
-        Q_ASSERT_X(parent, "buildControls", spec.name);
+        if (!parent)
+            throw MissingControl(std::string("the control \"") + spec.name + "\" is placed in \""
+                                 + spec.container + "\", which is no container listed before it");
         if (spec.kind == Kind::Timer) {
             auto *timer = new QTimer(form);
             timer->setObjectName(QString::fromLatin1(spec.name));
@@ -197,11 +200,8 @@ void buildControls(QWidget *form)
             timer->setInterval(500);
             continue;
         }
-        if (spec.kind == Kind::CommonDialog) {
-            auto *dialog = new QObject(form);
-            dialog->setObjectName(QString::fromLatin1(spec.name));
-            continue;
-        }
+        if (spec.kind == Kind::CommonDialog)
+            continue; // the desktop's colour dialog, shown by the window's appearance
         if (spec.kind == Kind::Line) {
             auto *line = new Line(QPoint(toPixels(spec.left), toPixels(spec.top)),
                                   QPoint(toPixels(spec.width), toPixels(spec.height)), 3, parent);

@@ -11,6 +11,7 @@
 #include "clock/prompts.h"
 #include "codes/codes.h"
 #include "controls/colorvalue.h"
+#include "controls/named.h"
 #include "controls/picture.h"
 #include "conversions/conversions.h"
 #include "player/drivelist.h"
@@ -30,17 +31,6 @@
 #include <QTimer>
 
 namespace tesmora {
-
-namespace {
-template<class T>
-void bind(const QWidget *form, T *&member, const char *name)
-{
-    member = form->findChild<T *>(QString::fromLatin1(name));
-    Q_ASSERT_X(member, "Form1", name);
-}
-} // namespace
-
-#define TESMORA_BIND(member) bind(this, member, #member)
 
 QWidget *control(const QWidget *form, const QString &name)
 {
@@ -68,92 +58,15 @@ Form1::Form1(const DesktopPorts &ports, QWidget *parent) : QWidget(parent)
     bindControls();
     makeControllers(ports);
     wire();
-    new ToolKeys(this, Command1, Picture1,
-                 {{Command22, Picture13},
-                  {Command3, Picture12},
-                  {Command4, Picture10},
-                  {Command20, Picture6},
-                  {Command5, Picture8},
-                  {Command7, Picture5},
-                  {Command6, Picture2}});
     clockTick->start();
 }
 
 void Form1::bindControls()
 {
-    TESMORA_BIND(Picture8);
-    TESMORA_BIND(Picture5);
-    TESMORA_BIND(Picture2);
-    TESMORA_BIND(Picture1);
-    TESMORA_BIND(Picture10);
-    TESMORA_BIND(Picture12);
-    TESMORA_BIND(Picture13);
-    TESMORA_BIND(Picture6);
-    CommonDialog1 = findChild<QObject *>(QStringLiteral("CommonDialog1"));
-    TESMORA_BIND(Frame2);
-    TESMORA_BIND(Frame1);
-    TESMORA_BIND(Command1);
-    TESMORA_BIND(Command2);
-    TESMORA_BIND(Command3);
-    TESMORA_BIND(Command4);
-    TESMORA_BIND(Command5);
-    TESMORA_BIND(Command6);
-    TESMORA_BIND(Command7);
-    TESMORA_BIND(Command20);
-    TESMORA_BIND(Command22);
-    Timer1 = findChild<QTimer *>(QStringLiteral("Timer1"));
-    TESMORA_BIND(Label1);
-    TESMORA_BIND(Label2);
-    TESMORA_BIND(Picture9);
-    TESMORA_BIND(Image2);
-    TESMORA_BIND(Label7);
-    TESMORA_BIND(Label6);
-    TESMORA_BIND(Text5);
-    TESMORA_BIND(Text4);
-    TESMORA_BIND(VScroll1);
-    TESMORA_BIND(Command19);
-    TESMORA_BIND(Command8);
-    TESMORA_BIND(Command21);
-    TESMORA_BIND(Command18);
-    TESMORA_BIND(List1);
-    TESMORA_BIND(Text7);
-    TESMORA_BIND(Text6);
-    TESMORA_BIND(Label9);
-    TESMORA_BIND(Label8);
-    TESMORA_BIND(MonthView1);
-    TESMORA_BIND(Combo3);
-    TESMORA_BIND(Combo2);
-    TESMORA_BIND(Combo1);
-    TESMORA_BIND(Label12);
-    TESMORA_BIND(Label11);
-    TESMORA_BIND(Label10);
-    TESMORA_BIND(Command17);
-    TESMORA_BIND(Command16);
-    TESMORA_BIND(Command15);
-    TESMORA_BIND(Command14);
-    TESMORA_BIND(Command13);
-    TESMORA_BIND(Command12);
-    TESMORA_BIND(Text3);
-    TESMORA_BIND(Text2);
-    TESMORA_BIND(Text1);
-    TESMORA_BIND(Line1);
-    TESMORA_BIND(Picture11);
-    TESMORA_BIND(Picture7);
-    TESMORA_BIND(Image3);
-    TESMORA_BIND(Label5);
-    TESMORA_BIND(Label4);
-    TESMORA_BIND(Image1);
-    TESMORA_BIND(Label3);
-    TESMORA_BIND(Picture4);
-    TESMORA_BIND(Picture3);
-    TESMORA_BIND(Slider1);
-    TESMORA_BIND(Command11);
-    TESMORA_BIND(Command10);
-    TESMORA_BIND(Command9);
-    TESMORA_BIND(File1);
-    TESMORA_BIND(Dir1);
-    TESMORA_BIND(Drive1);
-    TESMORA_BIND(MediaPlayer1);
+#define CONTROL(control, kind, ...) control = named<ControlOf<Kind::kind>>(*this, #control);
+#define COMPONENT(...)
+#include "app/inventory.def"
+#undef CONTROL
 }
 
 void Form1::mousePressEvent(QMouseEvent *e)

@@ -3,6 +3,7 @@
 // The one window. It builds the controls of the inventory, holds each as a member named after
 // it, owns one controller per tool and wires every control event to its handler (app/wiring.cpp).
 
+#include "app/inventory.h"
 #include "clock/clocktick.h"
 #include "controls/controls.h"
 #include "desktop/ports.h"
@@ -35,6 +36,39 @@ class Calculator;
 class Conversions;
 class About;
 class Player;
+class ToolKeys;
+
+// The class each kind of control of the inventory is made as.
+template<Kind>
+struct ControlType;
+template<Kind kind>
+using ControlOf = typename ControlType<kind>::type;
+#define TESMORA_KIND(kind, Type)                                                                   \
+    template<>                                                                                     \
+    struct ControlType<Kind::kind>                                                                 \
+    {                                                                                              \
+        using type = Type;                                                                         \
+    }
+TESMORA_KIND(Panel, Panel);
+TESMORA_KIND(PictureBox, Label);
+TESMORA_KIND(Frame, Frame);
+TESMORA_KIND(Label, Label);
+TESMORA_KIND(TextBox, TextBox);
+TESMORA_KIND(Button, QPushButton);
+TESMORA_KIND(GraphicalButton, QPushButton);
+TESMORA_KIND(ComboBox, QComboBox);
+TESMORA_KIND(ListBox, QListWidget);
+TESMORA_KIND(VScrollBar, QScrollBar);
+TESMORA_KIND(Image, Label);
+TESMORA_KIND(Line, Line);
+TESMORA_KIND(Timer, QTimer);
+TESMORA_KIND(DriveList, DriveList);
+TESMORA_KIND(FolderList, FolderList);
+TESMORA_KIND(FileList, FileList);
+TESMORA_KIND(MonthCalendar, QCalendarWidget);
+TESMORA_KIND(Slider, QSlider);
+TESMORA_KIND(MediaPlayer, QWidget);
+#undef TESMORA_KIND
 
 using MediaEngineFactory = std::function<std::unique_ptr<MediaEngine>()>;
 
@@ -62,42 +96,11 @@ public:
     // A click on the bare surface of the window.
     void Form_Click();
 
-    // The controls, by their inventory names.
-    Panel *Picture8, *Picture5, *Picture2, *Picture1, *Picture10, *Picture12, *Picture13, *Picture6;
-    QObject *CommonDialog1;
-    Frame *Frame2, *Frame1;
-    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5, *Command6, *Command7,
-        *Command20, *Command22;
-    QTimer *Timer1;
-    Label *Label1, *Label2;
-    // conversions
-    Label *Picture9, *Image2, *Label7, *Label6;
-    TextBox *Text5, *Text4;
-    QScrollBar *VScroll1;
-    QPushButton *Command19, *Command8, *Command21, *Command18;
-    // translator
-    QListWidget *List1;
-    TextBox *Text7, *Text6;
-    Label *Label9, *Label8;
-    // calendar
-    QCalendarWidget *MonthView1;
-    // codes
-    QComboBox *Combo3, *Combo2, *Combo1;
-    Label *Label12, *Label11, *Label10;
-    // calculator
-    QPushButton *Command17, *Command16, *Command15, *Command14, *Command13, *Command12;
-    TextBox *Text3, *Text2, *Text1;
-    Line *Line1;
-    // About
-    Label *Picture11, *Picture7, *Image3, *Label5, *Label4, *Image1, *Label3;
-    // music player
-    Label *Picture4, *Picture3;
-    QSlider *Slider1;
-    QPushButton *Command11, *Command10, *Command9;
-    FileList *File1;
-    FolderList *Dir1;
-    DriveList *Drive1;
-    QWidget *MediaPlayer1;
+    // The controls, one member per row of the inventory, named and typed after it.
+#define CONTROL(control, kind, ...) ControlOf<Kind::kind> *control = nullptr;
+#define COMPONENT(...)
+#include "app/inventory.def"
+#undef CONTROL
 
     // The handlers, one controller per tool.
     std::unique_ptr<Navigation> navigation;
@@ -111,6 +114,7 @@ public:
     std::unique_ptr<Conversions> conversions;
     std::unique_ptr<About> about;
     std::unique_ptr<Player> player;
+    ToolKeys *toolKeys = nullptr; // the keyboard's way through the tools
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -119,7 +123,7 @@ protected:
 
 private:
     void bindControls();
-    void makeControllers(const DesktopPorts &ports);
+    void makeControllers(const DesktopPorts &ports); // app/wiring.cpp
     void wire(); // app/wiring.cpp
     bool pressOnSurface = false;
 };

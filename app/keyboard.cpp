@@ -3,6 +3,7 @@
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 
 namespace tesmora {
 
@@ -22,9 +23,6 @@ ToolKeys::ToolKeys(QWidget *form, QPushButton *menuButton, QWidget *menuBar,
                    std::vector<Tool> tools)
     : QObject(form), form(form), menuButton(menuButton), menuBar(menuBar), tools(std::move(tools))
 {
-    // Connected after the buttons' own handlers, so it sees the panel they left open or closed.
-    for (const Tool &tool : this->tools)
-        connect(tool.button, &QPushButton::clicked, this, [this, tool] { afterClick(tool); });
     auto *shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), form);
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, [this] { escape(); });
@@ -38,13 +36,17 @@ const ToolKeys::Tool *ToolKeys::openTool() const
     return nullptr;
 }
 
-void ToolKeys::afterClick(const Tool &tool)
+void ToolKeys::afterClick(QPushButton *button)
 {
-    if (!tool.panel->isVisibleTo(form)) {
-        tool.button->setFocus(Qt::OtherFocusReason);
+    const auto tool = std::find_if(tools.begin(), tools.end(),
+                                   [button](const Tool &t) { return t.button == button; });
+    if (tool == tools.end())
+        return;
+    if (!tool->panel->isVisibleTo(form)) {
+        button->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (QWidget *first = firstControlIn(tool.panel, tool.button, form))
+    if (QWidget *first = firstControlIn(tool->panel, button, form))
         first->setFocus(Qt::TabFocusReason);
 }
 

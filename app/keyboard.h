@@ -26,9 +26,11 @@ public:
 
     // The tool whose panel is open now, innermost first; nullptr when none is.
     const Tool *openTool() const;
+    // After a click on a tool's button has opened or closed its panel: the focus goes to the
+    // panel's first control, or back to the button.
+    void afterClick(QPushButton *button);
 
 private:
-    void afterClick(const Tool &tool);
     void escape();
 
     QWidget *form;

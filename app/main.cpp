@@ -4,14 +4,17 @@
 #include "app/form1.h"
 #include "app/platform.h"
 #include "controls/lightstyle.h"
+#include "controls/named.h"
 #include "desktop/qtports.h"
 #include "player/gstmediaengine.h"
+#include "rules/product.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -42,7 +45,7 @@ int main(int argc, char **argv)
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setStyle(
         new tesmora::LightStyle(QStyleFactory::create(QApplication::style()->name())));
-    QCoreApplication::setApplicationName(QStringLiteral("Tesmora"));
+    QCoreApplication::setApplicationName(tesmora::applicationTitle());
     QGuiApplication::setDesktopFileName(QStringLiteral(TESMORA_APP_ID));
     QCoreApplication::setApplicationVersion(QStringLiteral(TESMORA_VERSION));
 
@@ -50,11 +53,18 @@ int main(int argc, char **argv)
     tesmora::QtColourChooser colours;
     tesmora::QtBrowser browser;
     tesmora::QtClipboard clipboard;
-    tesmora::Form1 form({prompts, colours, browser, clipboard, tesmora::makeGstMediaEngine,
-                         [] { return QDateTime::currentDateTime(); }});
-    prompts.setParent(&form);
-    colours.setParent(&form);
-    form.Form_Load();
-    form.show();
+    std::unique_ptr<tesmora::Form1> form;
+    try {
+        form = std::make_unique<tesmora::Form1>(tesmora::DesktopPorts {
+            prompts, colours, browser, clipboard, tesmora::makeGstMediaEngine,
+            [] { return QDateTime::currentDateTime(); }});
+    } catch (const tesmora::MissingControl &e) {
+        std::fprintf(stderr, "tesmora: cannot build the window: %s\n", e.what());
+        return EXIT_FAILURE;
+    }
+    prompts.setParent(form.get());
+    colours.setParent(form.get());
+    form->Form_Load();
+    form->show();
     return app.exec();
 }

@@ -4,19 +4,35 @@
 // decides from its panel's own Visible flag; while a tool is open, its button is the only one
 // that can be pressed.
 
-class QPushButton;
+#include "controls/controls.h"
+#include "controls/named.h"
+
+#include <QPushButton>
 
 namespace tesmora {
 
-class Label;
-class Panel;
-
 struct NavigationControls
 {
-    Panel *Picture1, *Picture2, *Picture5, *Picture6, *Picture8, *Picture10, *Picture12, *Picture13;
-    Label *Picture3, *Picture4; // hold the lit and the unlit bulb
-    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5, *Command6, *Command7,
-        *Command20, *Command22;
+    QWidget *Form1;
+    TESMORA_CONTROL(Panel, Picture1); // the menu bar
+    TESMORA_CONTROL(Panel, Picture2); // the music player
+    TESMORA_CONTROL(Panel, Picture5); // the calculator
+    TESMORA_CONTROL(Panel, Picture6); // About
+    TESMORA_CONTROL(Panel, Picture8); // the conversions
+    TESMORA_CONTROL(Panel, Picture10); // the translator
+    TESMORA_CONTROL(Panel, Picture12); // the calendar
+    TESMORA_CONTROL(Panel, Picture13); // the codes
+    TESMORA_CONTROL(Label, Picture3); // the lit bulb
+    TESMORA_CONTROL(Label, Picture4); // the unlit bulb
+    TESMORA_CONTROL(QPushButton, Command1);
+    TESMORA_CONTROL(QPushButton, Command2);
+    TESMORA_CONTROL(QPushButton, Command3);
+    TESMORA_CONTROL(QPushButton, Command4);
+    TESMORA_CONTROL(QPushButton, Command5);
+    TESMORA_CONTROL(QPushButton, Command6);
+    TESMORA_CONTROL(QPushButton, Command7);
+    TESMORA_CONTROL(QPushButton, Command20);
+    TESMORA_CONTROL(QPushButton, Command22);
 };
 
 class Navigation

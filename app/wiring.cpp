@@ -4,6 +4,7 @@
 #include "about/about.h"
 #include "app/appearance.h"
 #include "app/form1.h"
+#include "app/keyboard.h"
 #include "app/navigation.h"
 #include "calculator/calculator.h"
 #include "clock/calendar.h"
@@ -29,31 +30,27 @@ namespace tesmora {
 
 void Form1::makeControllers(const DesktopPorts &ports)
 {
-    navigation = std::make_unique<Navigation>(
-        NavigationControls {Picture1, Picture2, Picture5, Picture6, Picture8, Picture10, Picture12,
-                            Picture13, Picture3, Picture4, Command1, Command2, Command3, Command4,
-                            Command5, Command6, Command7, Command20, Command22});
-    clockTick = std::make_unique<ClockTick>(ClockTickControls {this, Label1, Label2, Timer1},
-                                            ports.clock);
-    appearance = std::make_unique<Appearance>(
-        AppearanceControls {this, Frame1, Frame2, Label1, Label2, Command1, Command2, Picture1},
-        ports.colours);
-    clockPrompts
-        = std::make_unique<ClockPrompts>(ClockPromptControls {Label1, Label2}, ports.prompts);
-    calendar = std::make_unique<Calendar>(MonthView1);
-    translator = std::make_unique<Translator>(TranslatorControls {List1, Text6, Text7});
-    codes = std::make_unique<Codes>(
-        CodesControls {Combo1, Combo2, Combo3, Label10, Label11, Label12});
-    calculator = std::make_unique<Calculator>(CalculatorControls {Text1, Text2, Text3, Command12,
-                                                                  Command13, Command14, Command15,
-                                                                  Command16, Command17},
-                                              ports.clipboard);
+    // Each tool finds the controls it uses by their names.
+    navigation = std::make_unique<Navigation>(NavigationControls {this});
+    clockTick = std::make_unique<ClockTick>(ClockTickControls {this}, ports.clock);
+    appearance = std::make_unique<Appearance>(AppearanceControls {this}, ports.colours);
+    clockPrompts = std::make_unique<ClockPrompts>(ClockPromptControls {this}, ports.prompts);
+    calendar = std::make_unique<Calendar>(CalendarControls {this});
+    translator = std::make_unique<Translator>(TranslatorControls {this});
+    codes = std::make_unique<Codes>(CodesControls {this});
+    calculator = std::make_unique<Calculator>(CalculatorControls {this}, ports.clipboard);
     conversions = std::make_unique<Conversions>();
-    about = std::make_unique<About>(AboutControls {Picture6, Picture7, Label5}, ports.browser,
-                                    ports.prompts);
-    player = std::make_unique<Player>(
-        PlayerControls {Drive1, Dir1, File1, Command9, Command10, Command11, Slider1, MediaPlayer1},
-        ports.prompts, ports.mediaEngines);
+    about = std::make_unique<About>(AboutControls {this}, ports.browser, ports.prompts);
+    player = std::make_unique<Player>(PlayerControls {this}, ports.prompts, ports.mediaEngines);
+    // Escape closes the open tool; the focus follows a tool's panel as it opens and closes.
+    toolKeys = new ToolKeys(this, Command1, Picture1,
+                            {{Command22, Picture13},
+                             {Command3, Picture12},
+                             {Command4, Picture10},
+                             {Command20, Picture6},
+                             {Command5, Picture8},
+                             {Command7, Picture5},
+                             {Command6, Picture2}});
 }
 
 void Form1::Form_Load()
@@ -79,15 +76,22 @@ void Form1::wire()
 
     // Form_Load: run by main() before the window is shown. Form_Click: Form1::mouseReleaseEvent.
 
-    // Navigation.
+    // Navigation. A tool button's click opens or closes its panel, then the keyboard's focus
+    // moves into the panel opened or back to the button.
+    auto tool = [this](QPushButton *button, void (Navigation::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, button, handler] {
+            (navigation.get()->*handler)();
+            toolKeys->afterClick(button);
+        });
+    };
     clicked(Command1, navigation.get(), &Navigation::Command1_Click);
-    clicked(Command3, navigation.get(), &Navigation::Command3_Click);
-    clicked(Command4, navigation.get(), &Navigation::Command4_Click);
-    clicked(Command5, navigation.get(), &Navigation::Command5_Click);
-    clicked(Command6, navigation.get(), &Navigation::Command6_Click);
-    clicked(Command7, navigation.get(), &Navigation::Command7_Click);
-    clicked(Command20, navigation.get(), &Navigation::Command20_Click);
-    clicked(Command22, navigation.get(), &Navigation::Command22_Click);
+    tool(Command3, &Navigation::Command3_Click);
+    tool(Command4, &Navigation::Command4_Click);
+    tool(Command5, &Navigation::Command5_Click);
+    tool(Command6, &Navigation::Command6_Click);
+    tool(Command7, &Navigation::Command7_Click);
+    tool(Command20, &Navigation::Command20_Click);
+    tool(Command22, &Navigation::Command22_Click);
 
     // Appearance.
     clicked(Command2, appearance.get(), &Appearance::Command2_Click);

@@ -5,23 +5,25 @@
 
 #include "calculator/numberrules.h"
 #include "controls/controls.h"
+#include "controls/named.h"
 #include "desktop/ports.h"
 
-class QPushButton;
+#include <QPushButton>
 
 namespace tesmora {
 
 struct CalculatorControls
 {
-    TextBox *Text1 = nullptr; // left operand
-    TextBox *Text2 = nullptr; // right operand
-    TextBox *Text3 = nullptr; // result
-    QPushButton *Command12 = nullptr; // add
-    QPushButton *Command13 = nullptr; // subtract
-    QPushButton *Command14 = nullptr; // multiply
-    QPushButton *Command15 = nullptr; // divide
-    QPushButton *Command16 = nullptr; // clear
-    QPushButton *Command17 = nullptr; // copy
+    QWidget *Form1;
+    TESMORA_CONTROL(TextBox, Text1); // left operand
+    TESMORA_CONTROL(TextBox, Text2); // right operand
+    TESMORA_CONTROL(TextBox, Text3); // result
+    TESMORA_CONTROL(QPushButton, Command12); // add
+    TESMORA_CONTROL(QPushButton, Command13); // subtract
+    TESMORA_CONTROL(QPushButton, Command14); // multiply
+    TESMORA_CONTROL(QPushButton, Command15); // divide
+    TESMORA_CONTROL(QPushButton, Command16); // clear
+    TESMORA_CONTROL(QPushButton, Command17); // copy
 };
 
 // What the result box shows when an operation fails.

@@ -6,11 +6,11 @@
 
 namespace tesmora {
 
-Calendar::Calendar(QCalendarWidget *MonthView1) : MonthView1(MonthView1) { }
+Calendar::Calendar(const CalendarControls &controls) : c(controls) { }
 
 void Calendar::MonthView1_DateClick(QDate)
 {
-    MonthView1->setToolTip(dateText(MonthView1->selectedDate()));
+    c.MonthView1->setToolTip(dateText(c.MonthView1->selectedDate()));
 }
 
 } // namespace tesmora

@@ -1,5 +1,7 @@
 #include "clock/clocktext.h"
 
+#include "rules/product.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -21,7 +23,8 @@ Version parseVersion(const QString &text)
 
 QString titleText(const Version &version)
 {
-    return QStringLiteral("Tesmora.     ver. %1.%2.%3")
+    return QStringLiteral("%1.     ver. %2.%3.%4")
+        .arg(applicationTitle())
         .arg(version.major)
         .arg(version.minor)
         .arg(version.revision);

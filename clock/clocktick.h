@@ -7,16 +7,15 @@
 // the time of its boundary.
 
 #include "clock/tickphase.h"
+#include "controls/controls.h"
+#include "controls/named.h"
 
 #include <QDateTime>
+#include <QTimer>
+#include <QWidget>
 #include <functional>
 
-class QTimer;
-class QWidget;
-
 namespace tesmora {
-
-class Label;
 
 // Where the current time comes from; tests set it.
 using ClockSource = std::function<QDateTime()>;
@@ -27,8 +26,9 @@ QString productTitle();
 struct ClockTickControls
 {
     QWidget *Form1;
-    Label *Label1, *Label2;
-    QTimer *Timer1;
+    TESMORA_CONTROL(Label, Label1); // the time
+    TESMORA_CONTROL(Label, Label2); // the date
+    TESMORA_CONTROL(QTimer, Timer1);
 };
 
 class ClockTick

@@ -1,6 +1,7 @@
 #include "clock/prompts.h"
 
 #include "clock/promptrules.h"
+#include "rules/product.h"
 
 namespace tesmora {
 

@@ -4,14 +4,16 @@
 // for a number of minutes and refuse an answer that is not one; nothing starts counting.
 
 #include "controls/controls.h"
+#include "controls/named.h"
 #include "desktop/ports.h"
 
 namespace tesmora {
 
 struct ClockPromptControls
 {
-    Label *Label1 = nullptr; // the time
-    Label *Label2 = nullptr; // the date
+    QWidget *Form1;
+    TESMORA_CONTROL(Label, Label1); // the time
+    TESMORA_CONTROL(Label, Label2); // the date
 };
 
 class ClockPrompts

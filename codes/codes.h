@@ -4,16 +4,22 @@
 // code), each showing the code of a picked entry in the label to its right, where the program
 // holds one.
 
-class QComboBox;
+#include "controls/controls.h"
+#include "controls/named.h"
+
+#include <QComboBox>
 
 namespace tesmora {
 
-class Label;
-
 struct CodesControls
 {
-    QComboBox *Combo1, *Combo2, *Combo3;
-    Label *Label10, *Label11, *Label12;
+    QWidget *Form1;
+    TESMORA_CONTROL(QComboBox, Combo1); // area codes
+    TESMORA_CONTROL(QComboBox, Combo2); // country codes
+    TESMORA_CONTROL(QComboBox, Combo3); // internet country codes
+    TESMORA_CONTROL(Label, Label10);
+    TESMORA_CONTROL(Label, Label11);
+    TESMORA_CONTROL(Label, Label12);
 };
 
 class Codes

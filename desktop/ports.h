@@ -13,7 +13,7 @@
 namespace tesmora {
 
 // Modal questions and messages. A message box without a title of its own carries the
-// application's title; callers pass that explicitly (see applicationTitle()).
+// application's title; callers pass that explicitly (rules/product.h).
 class Prompts
 {
 public:
@@ -46,8 +46,5 @@ public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString &text) = 0;
 };
-
-// The product name, used as the title of message boxes raised without a title of their own.
-QString applicationTitle();
 
 } // namespace tesmora

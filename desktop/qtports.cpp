@@ -9,11 +9,6 @@
 
 namespace tesmora {
 
-QString applicationTitle()
-{
-    return QStringLiteral("Tesmora");
-}
-
 std::optional<QString> QtPrompts::inputBox(const QString &prompt, const QString &title)
 {
     QInputDialog dialog(parent);

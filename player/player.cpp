@@ -5,6 +5,7 @@
 #include "player/filelist.h"
 #include "player/folderlist.h"
 #include "player/playerrules.h"
+#include "rules/product.h"
 
 #include <QSlider>
 

@@ -3,32 +3,32 @@
 // The music panel's event handlers: browse drives and folders for MP3 files, load one, play,
 // stop, and set the volume.
 
+#include "controls/named.h"
+#include "player/drivelist.h"
+#include "player/filelist.h"
+#include "player/folderlist.h"
 #include "player/mediaengine.h"
 
+#include <QPushButton>
+#include <QSlider>
+#include <QWidget>
 #include <functional>
 #include <memory>
 
-class QPushButton;
-class QSlider;
-class QWidget;
-
 namespace tesmora {
 
-class DriveList;
-class FileList;
-class FolderList;
 class Prompts;
 
 struct PlayerControls
 {
-    DriveList *Drive1;
-    FolderList *Dir1;
-    FileList *File1;
-    QPushButton *Command9;
-    QPushButton *Command10;
-    QPushButton *Command11;
-    QSlider *Slider1;
-    QWidget *MediaPlayer1;
+    QWidget *Form1;
+    TESMORA_CONTROL(DriveList, Drive1);
+    TESMORA_CONTROL(FolderList, Dir1);
+    TESMORA_CONTROL(FileList, File1);
+    TESMORA_CONTROL(QPushButton, Command9); // play
+    TESMORA_CONTROL(QPushButton, Command10); // stop
+    TESMORA_CONTROL(QPushButton, Command11); // not in use
+    TESMORA_CONTROL(QSlider, Slider1); // volume
 };
 
 class Player

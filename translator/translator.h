@@ -3,17 +3,19 @@
 // The translator panel: pick an English entry in the word list and its Spanish text appears in
 // the box beside it. The search box above it is for the user's own notes: it searches nothing.
 
-class QListWidget;
+#include "controls/controls.h"
+#include "controls/named.h"
+
+#include <QListWidget>
 
 namespace tesmora {
 
-class TextBox;
-
 struct TranslatorControls
 {
-    QListWidget *List1;
-    TextBox *Text6; // "Search in English:"
-    TextBox *Text7; // "Translation in Spanish"
+    QWidget *Form1;
+    TESMORA_CONTROL(QListWidget, List1);
+    TESMORA_CONTROL(TextBox, Text6); // "Search in English:"
+    TESMORA_CONTROL(TextBox, Text7); // "Translation in Spanish"
 };
 
 class Translator

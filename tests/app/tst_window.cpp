@@ -3,6 +3,7 @@
 
 #include "app/inventory.h"
 #include "controls/colorvalue.h"
+#include "controls/named.h"
 #include "controls/picture.h"
 #include "tests/support/defaultlocale.h"
 #include "tests/support/testmain.h"
@@ -160,7 +161,7 @@ void TestWindow::builtFromTheInventory()
     int widgets = 0;
     for (const ControlSpec &spec : inventory()) {
         QObject *o = w->findChild<QObject *>(QString::fromLatin1(spec.name));
-        QVERIFY2(o, spec.name);
+        QVERIFY2(bool(o) != (spec.kind == Kind::CommonDialog), spec.name); // the desktop's dialog
         if (auto *widget = qobject_cast<QWidget *>(o)) {
             ++widgets;
             if (spec.kind != Kind::Line)
@@ -196,6 +197,19 @@ void TestWindow::builtFromTheInventory()
     }
     // The rule above the result field lies behind every control of the calculator.
     QCOMPARE(w->Picture5->children().indexOf(w->Line1), 0);
+
+    // A tool asking for a control the window lacks, or for one of another kind, is told which.
+    auto refusal = [&w](const char *name) -> QByteArray {
+        try {
+            named<QPushButton>(*w.form, name);
+        } catch (const MissingControl &e) {
+            return e.what();
+        }
+        return "found";
+    };
+    QVERIFY(refusal("Comand12").contains("\"Comand12\""));
+    QVERIFY(refusal("Text1").contains("\"Text1\" is a tesmora::TextBox"));
+    QCOMPARE(refusal("Command12"), "found");
 }
 
 void TestWindow::atStart()

@@ -530,4 +530,5 @@ private Q_SLOTS:
 };
 
 TESMORA_TEST(TestFaults)
+#include "rules/product.h"
 #include "tst_faults.moc"

@@ -466,4 +466,5 @@ private Q_SLOTS:
 };
 
 TESMORA_TEST(TestPlayer)
+#include "rules/product.h"
 #include "tst_player.moc"
