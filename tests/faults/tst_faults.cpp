@@ -13,6 +13,7 @@
 #include "player/folderlist.h"
 #include "player/folderreading.h"
 #include "player/gstmediaengine.h"
+#include "rules/product.h"
 #include "tests/player/playerfiles.h"
 #include "tests/support/clockreading.h"
 #include "tests/support/defaultlocale.h"
@@ -530,5 +531,4 @@ private Q_SLOTS:
 };
 
 TESMORA_TEST(TestFaults)
-#include "rules/product.h"
 #include "tst_faults.moc"

@@ -5,6 +5,7 @@
 #include "player/drivelist.h"
 #include "player/filelist.h"
 #include "player/folderlist.h"
+#include "rules/product.h"
 #include "tests/player/playerfiles.h"
 #include "tests/support/combogestures.h"
 #include "tests/support/listgestures.h"
@@ -466,5 +467,4 @@ private Q_SLOTS:
 };
 
 TESMORA_TEST(TestPlayer)
-#include "rules/product.h"
 #include "tst_player.moc"
