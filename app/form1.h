@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 
-class QCalendarWidget;
 class QComboBox;
 class QListWidget;
 class QPushButton;
@@ -29,6 +28,7 @@ class Navigation;
 class Appearance;
 class ClockPrompts;
 class Calendar;
+class MonthCalendar;
 class Translator;
 class Codes;
 class Calculator;
@@ -80,7 +80,7 @@ public:
     TextBox *Text7, *Text6;
     Label *Label9, *Label8;
     // calendar
-    QCalendarWidget *MonthView1;
+    MonthCalendar *MonthView1;
     // codes
     QComboBox *Combo3, *Combo2, *Combo1;
     Label *Label12, *Label11, *Label10;

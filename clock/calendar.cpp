@@ -1,12 +1,11 @@
 #include "clock/calendar.h"
 
 #include "clock/clocktext.h"
-
-#include <QCalendarWidget>
+#include "controls/monthcalendar.h"
 
 namespace tesmora {
 
-Calendar::Calendar(QCalendarWidget *MonthView1) : MonthView1(MonthView1) { }
+Calendar::Calendar(MonthCalendar *MonthView1) : MonthView1(MonthView1) { }
 
 void Calendar::MonthView1_DateClick(QDate)
 {

@@ -5,21 +5,21 @@
 
 #include <QDate>
 
-class QCalendarWidget;
-
 namespace tesmora {
+
+class MonthCalendar;
 
 class Calendar
 {
 public:
-    explicit Calendar(QCalendarWidget *MonthView1);
+    explicit Calendar(MonthCalendar *MonthView1);
 
     // `clicked` is what the click reported; the tooltip shows the calendar's own selection,
     // which is the date the user ended up with (the calendar keeps it within its range).
     void MonthView1_DateClick(QDate clicked);
 
 private:
-    QCalendarWidget *MonthView1;
+    MonthCalendar *MonthView1;
 };
 
 } // namespace tesmora
