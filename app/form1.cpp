@@ -11,6 +11,7 @@
 #include "clock/prompts.h"
 #include "codes/codes.h"
 #include "controls/colorvalue.h"
+#include "controls/monthcalendar.h"
 #include "controls/named.h"
 #include "controls/picture.h"
 #include "conversions/conversions.h"
@@ -20,7 +21,6 @@
 #include "player/player.h"
 #include "translator/translator.h"
 
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QEvent>
 #include <QListWidget>

@@ -12,6 +12,12 @@
                                              and the time runs from the last click
   observe.py idle SECONDS NAME:PID ...       CPU time and context switches of every thread
   observe.py rss SECONDS STEP NAME:PID       resident size over a long idle
+  observe.py files FOLDER "NAME|POINTS|COMMAND" ...
+                                             the program, started in FOLDER, is clicked at
+                                             each client point in turn (opening its file
+                                             list): CPU time and resident size the listing
+                                             adds, and the slowest answer of the window
+                                             meanwhile to a _NET_WM_PING sent every 50 ms
   observe.py table RESULTS                   the table of every figure
 
 Every measuring mode appends "figure<TAB>program<TAB>value" lines to $RESULTS.
@@ -385,6 +391,86 @@ def rss(seconds, step, program):
     record("rss-growth-kb", name, kb - reference)
 
 
+# --- listing a big folder ----------------------------------------------------------------------
+
+
+def cpu_ms(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) * 1000 / os.sysconf("SC_CLK_TCK")
+
+
+def pinger(win_id, stop, answers):
+    """Every 50 ms, unless the last ping is still unanswered, asks the window for a
+    _NET_WM_PING answer (the toolkit gives it from the window's event loop) and keeps how long
+    each took."""
+    from Xlib import X
+    from Xlib.protocol import event
+    d = display()
+    root = d.screen().root
+    root.change_attributes(event_mask=X.StructureNotifyMask)
+    protocols, ping = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("_NET_WM_PING")
+    win = d.create_resource_object("window", win_id)
+    stamp = 0
+    while not stop.is_set():
+        stamp += 1
+        sent = time.time()
+        win.send_event(event.ClientMessage(window=win, client_type=protocols,
+                                           data=(32, [ping, stamp, win_id, 0, 0])), event_mask=0)
+        d.flush()
+        while True:
+            while d.pending_events():
+                e = d.next_event()
+                if e.type == X.ClientMessage and e.client_type == protocols \
+                        and e.data[1][0] == ping and e.data[1][1] == stamp:
+                    answers.append(time.time() - sent)
+                    break
+            else:
+                if stop.is_set():
+                    answers.append(time.time() - sent)  # still unanswered at the end
+                    return
+                select.select([d.fileno()], [], [], 0.005)
+                continue
+            break
+        time.sleep(max(0.0, sent + 0.05 - time.time()))
+
+
+def files(folder, programs):
+    count = sum(1 for _ in os.scandir(folder))
+    for entry in programs:
+        name, points, command = entry.split("|", 2)
+        ui = [tuple(int(v) for v in xy.split(",")) for xy in points.split()]
+        p = subprocess.Popen(shlex.split(command), stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL, cwd=folder)
+        d, win = window_of(p.pid, r"^Tesmora")
+        if win is None:
+            end(p)
+            continue
+        time.sleep(2)  # the start settles
+        cpu0, rss0 = cpu_ms(p.pid), vm(p.pid, "VmRSS")
+        stop, answers = threading.Event(), []
+        t = threading.Thread(target=pinger, args=(win.id, stop, answers))
+        t.start()
+        for x, y in ui:
+            click(d, win, x, y)
+            time.sleep(0.5)
+        # Listed once the program has used no CPU for a second.
+        last, still = cpu_ms(p.pid), time.time()
+        deadline = time.time() + 60
+        while time.time() < deadline and time.time() - still < 1.0:
+            time.sleep(0.1)
+            now = cpu_ms(p.pid)
+            if now != last:
+                last, still = now, time.time()
+        stop.set()
+        t.join()
+        record(f"files-{count}-cpu-ms", name, f"{cpu_ms(p.pid) - cpu0:.0f}")
+        record(f"files-{count}-answer-ms", name, f"{max(answers) * 1000:.1f}")
+        record(f"files-{count}-rss-kb", name, vm(p.pid, "VmRSS"))
+        record(f"files-{count}-rss-growth-kb", name, vm(p.pid, "VmRSS") - rss0)
+        end(p)
+
+
 # --- the table ---------------------------------------------------------------------------------
 
 
@@ -438,6 +524,15 @@ def table(path):
         ("idle wakeups per second (all threads)", lambda p: single("idle-wakeups-per-s", p)),
         ("RSS growth over the long idle, kB", lambda p: single("rss-growth-kb", p)),
     ]
+    for count in sorted({int(f.split("-")[1]) for f, _, _ in results if f.startswith("files-")}):
+        rows += [
+            (f"opening the player on {count} files: CPU ms, median (min–max)",
+             lambda p, c=count: median(f"files-{c}-cpu-ms", p)),
+            (f"same, the window's slowest answer meanwhile, ms",
+             lambda p, c=count: median(f"files-{c}-answer-ms", p, 1, 1)),
+            (f"same, resident size after, MB",
+             lambda p, c=count: median(f"files-{c}-rss-kb", p, 1 / 1024, 1)),
+        ]
     shown = [r for r in rows if any(r[1](p) != "–" for p in programs)]
     print("| figure | " + " | ".join(programs) + " |")
     print("|---|" + "---|" * len(programs))
@@ -461,6 +556,8 @@ def main():
         idle(float(args[0]), args[1:])
     elif mode == "rss":
         rss(float(args[0]), float(args[1]), args[2])
+    elif mode == "files":
+        files(args[0], args[1:])
     elif mode == "table":
         table(args[0])
     else:

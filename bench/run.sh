@@ -3,15 +3,19 @@
 # the lag of the shown second (title and time label), launch to mapped window, peak RSS,
 # click on play to first sound, idle CPU and wakeups. Not part of the test suite.
 #
-#   bench/run.sh [--baseline BIN] [--long]
+#   bench/run.sh [--baseline BIN] [--long | --files]
 #
 # --baseline BIN  also measures another Tesmora binary (an older build, say) in the same run
 # --long          instead: the resident size of an idle Tesmora over 30 minutes
+# --files         instead: opening the player in a folder of 1,000 and of 100,000 files (a tenth
+#                 not MP3), FILES_ROUNDS times each: CPU time, the window's slowest answer
+#                 meanwhile, resident size
 #
 # Environment: BENCH_DIR (builds and results, default build-bench/ in the tree), RESULTS (the
 # figures, default BENCH_DIR/results.tsv), LAG_ROUNDS and
 # LAG_SLOT (the lag is watched in LAG_ROUNDS rounds of LAG_SLOT seconds per group of programs),
-# LAUNCHES, SOUND_TRIES, IDLE_SECONDS, LONG_SECONDS.
+# LAUNCHES, SOUND_TRIES, IDLE_SECONDS, LONG_SECONDS, FILES_ROUNDS; TESMORA (a built binary to
+# measure instead of building a release one from this tree).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 here=$top/bench
@@ -19,21 +23,22 @@ bench_dir=${BENCH_DIR:-$top/build-bench}
 py=/usr/bin/python3 # the system's, which has python3-xlib
 observe=("$py" "$here/observe.py")
 
-baseline="" long=no
+baseline="" long=no files=no
 while [ $# -gt 0 ]; do
   case $1 in
     --baseline) baseline=$(realpath "$2"); shift 2 ;;
     --long) long=yes; shift ;;
-    *) echo "usage: bench/run.sh [--baseline BIN] [--long]" >&2; exit 2 ;;
+    --files) files=yes; shift ;;
+    *) echo "usage: bench/run.sh [--baseline BIN] [--long | --files]" >&2; exit 2 ;;
   esac
 done
 lag_rounds=${LAG_ROUNDS:-7} lag_slot=${LAG_SLOT:-45}
 launches=${LAUNCHES:-20} sound_tries=${SOUND_TRIES:-10} idle_seconds=${IDLE_SECONDS:-60}
 long_seconds=${LONG_SECONDS:-1800}
 
-missing=()
-for tool in cmake ninja Xvfb openbox xdotool xclock pulseaudio parec pactl sox lame mpg123 \
-  gst-launch-1.0; do
+missing=() tools=(cmake ninja Xvfb openbox xdotool)
+[ "$files" = no ] && tools+=(xclock pulseaudio parec pactl sox lame mpg123 gst-launch-1.0)
+for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 "$py" -c 'import Xlib.ext.damage' 2>/dev/null || missing+=(python3-xlib)
@@ -46,13 +51,19 @@ fi
 # --- build: a release Tesmora and the minimal clock, from this tree --------------------------
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$top" -B "$bench_dir/tesmora" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DTESMORA_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
-cmake --build "$bench_dir/tesmora" --target tesmora >/dev/null
-cmake -S "$here" -B "$bench_dir/minimal" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
-  >/dev/null
-cmake --build "$bench_dir/minimal" >/dev/null
-tesmora=$bench_dir/tesmora/tesmora
+if [ -n "${TESMORA:-}" ]; then
+  tesmora=$(realpath "$TESMORA")
+else
+  cmake -S "$top" -B "$bench_dir/tesmora" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DTESMORA_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
+  cmake --build "$bench_dir/tesmora" --target tesmora >/dev/null
+  tesmora=$bench_dir/tesmora/tesmora
+fi
+if [ "$files" = no ]; then
+  cmake -S "$here" -B "$bench_dir/minimal" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    "${launcher[@]}" >/dev/null
+  cmake --build "$bench_dir/minimal" >/dev/null
+fi
 minimal=$bench_dir/minimal/minimal
 
 # --- a desktop and a sound server of our own ------------------------------------------------
@@ -79,6 +90,33 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
+mkdir -p "$bench_dir"
+export RESULTS=${RESULTS:-$bench_dir/results.tsv}
+: >"$RESULTS"
+programs=(tesmora)
+[ -n "$baseline" ] && programs+=(baseline)
+binary() { case $1 in tesmora) echo "$tesmora" ;; baseline) echo "$baseline" ;; esac; }
+
+# Points of the window, in pixels: the bulb, the player's button, the first file, play.
+ui="436,172 224,176 56,78 36,44"
+
+if [ "$files" = yes ]; then
+  # The bulb and the player's button: the file list is read when the player is first shown.
+  open_player=${ui% * *}
+  for count in 1000 100000; do
+    folder=$work/files-$count
+    mkdir -p "$folder"
+    (cd "$folder" && seq -f "track %06g.mp3" 1 $((count * 9 / 10)) | xargs -d '\n' touch &&
+      seq -f "notes %06g.txt" 1 $((count / 10)) | xargs -d '\n' touch)
+    echo "bench: opening the player on $count files, ${FILES_ROUNDS:-5} rounds" >&2
+    entries=()
+    for p in "${programs[@]}"; do entries+=("$p|$open_player|'$(binary "$p")'"); done
+    for _ in $(seq "${FILES_ROUNDS:-5}"); do "${observe[@]}" files "$folder" "${entries[@]}"; done
+  done
+  "${observe[@]}" table "$RESULTS"
+  exit 0
+fi
+
 pulse_dir=$work/pulse
 mkdir -p "$pulse_dir" && chmod 700 "$pulse_dir"
 HOME=$pulse_dir XDG_RUNTIME_DIR=$pulse_dir pulseaudio --daemonize=no -n --exit-idle-time=-1 \
@@ -96,12 +134,6 @@ mkdir -p "$MUSIC"
 sox -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 30 sine 440 vol 0.5
 lame --quiet -b 192 "$work/tone.wav" "$MUSIC/01 tone.mp3"
 
-mkdir -p "$bench_dir"
-export RESULTS=${RESULTS:-$bench_dir/results.tsv}
-: >"$RESULTS"
-programs=(tesmora)
-[ -n "$baseline" ] && programs+=(baseline)
-binary() { case $1 in tesmora) echo "$tesmora" ;; baseline) echo "$baseline" ;; esac; }
 
 # Starts a program in the background and waits for its window: start NAME COMMAND...
 # Sets APP_PID and APP_WIN.
@@ -150,8 +182,6 @@ for _ in $(seq "$launches"); do
 done
 
 # --- click on play to first sound; mpg123 and playbin from launch -----------------------------
-# Points of the window, in pixels: the bulb, the player's button, the first file, play.
-ui="436,172 224,176 56,78 36,44"
 echo "bench: $sound_tries tries of first sound" >&2
 sounds=()
 for p in "${programs[@]}"; do sounds+=("$p|$ui|'$(binary "$p")'"); done

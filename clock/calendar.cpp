@@ -1,8 +1,7 @@
 #include "clock/calendar.h"
 
 #include "clock/clocktext.h"
-
-#include <QCalendarWidget>
+#include "controls/monthcalendar.h"
 
 namespace tesmora {
 

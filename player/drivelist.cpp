@@ -121,13 +121,11 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
 
 QString DriveList::drive() const
 {
-    const_cast<DriveList *>(this)->readStart();
     return currentData(RootRole).toString();
 }
 
 bool DriveList::isReady() const
 {
-    const_cast<DriveList *>(this)->readStart();
     return currentIndex() >= 0 && currentData(ReadyRole).toBool();
 }
 

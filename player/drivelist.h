@@ -21,14 +21,15 @@ class DriveList : public QComboBox
 public:
     using VolumeSource = std::function<QList<Volume>()>;
 
-    // Reads the system's volumes when the list is first shown or asked for its drive.
+    // Reads the system's volumes when the list is first shown.
     explicit DriveList(QWidget *parent = nullptr);
 
     // Where the volumes come from (the system's by default); reads them at once and selects
     // the volume that holds the program's current folder.
     void setVolumeSource(VolumeSource source);
 
-    // The chosen drive's root path, and whether it is ready.
+    // The chosen drive's root path, and whether it is ready; empty and not ready before the
+    // volumes were read.
     QString drive() const;
     bool isReady() const;
 

@@ -8,10 +8,33 @@
 
 namespace tesmora {
 
-FileList::FileList(QWidget *parent) : QListWidget(parent), reader(new FolderReader(this))
+int NameModel::rowCount(const QModelIndex &parent) const
 {
+    return parent.isValid() ? 0 : int(shown.size());
+}
+
+QVariant NameModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    return shown.at(index.row());
+}
+
+void NameModel::setNames(QStringList names)
+{
+    beginResetModel();
+    shown = std::move(names);
+    endResetModel();
+}
+
+FileList::FileList(QWidget *parent)
+    : QListView(parent), model(new NameModel(this)), reader(new FolderReader(this))
+{
+    setModel(model);
+    setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemClicked, this, &FileList::clicked);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QAbstractItemView::clicked, this, [this] { Q_EMIT clicked(); });
     showBusyWhileReading(reader, viewport());
     folder = QDir::currentPath();
 }
@@ -31,7 +54,7 @@ bool FileList::isReading() const
 void FileList::showEvent(QShowEvent *event)
 {
     listStart();
-    QListWidget::showEvent(event);
+    QListView::showEvent(event);
 }
 
 bool FileList::setPath(const QString &path, std::function<void()> unreadable)
@@ -67,8 +90,7 @@ bool FileList::list(const QString &path, const QString &pattern, std::function<v
                          return;
                      }
                      *listedAtOnce = true;
-                     clear();
-                     addItems(*names);
+                     model->setNames(std::move(*names));
                      folder = target;
                      listed = true;
                  });
@@ -77,15 +99,16 @@ bool FileList::list(const QString &path, const QString &pattern, std::function<v
 
 QString FileList::fileName() const
 {
-    const QListWidgetItem *item = currentItem();
-    return item && item->isSelected() ? item->text() : QString();
+    const QModelIndex at = currentIndex();
+    return at.isValid() && selectionModel()->isSelected(at) ? model->names().at(at.row())
+                                                            : QString();
 }
 
 void FileList::keyPressEvent(QKeyEvent *event)
 {
-    const int before = currentRow();
-    QListWidget::keyPressEvent(event);
-    if (currentRow() != before && currentRow() >= 0)
+    const int before = currentIndex().row();
+    QListView::keyPressEvent(event);
+    if (currentIndex().row() != before && currentIndex().isValid())
         Q_EMIT clicked();
 }
 

@@ -1,15 +1,34 @@
 #pragma once
 
-// The file list: the files of one folder that match a pattern, sorted by name.
+// The file list: the files of one folder that match a pattern, sorted by name. A folder may hold
+// a hundred thousand files, so the list is a view over the names alone, laid out as rows of one
+// height: filling it costs one reset, not an item per file.
 
-#include <QListWidget>
+#include <QAbstractListModel>
+#include <QListView>
+#include <QStringList>
 #include <functional>
 
 namespace tesmora {
 
 class FolderReader;
 
-class FileList : public QListWidget
+// The names a file list shows, one per row, to be read and picked.
+class NameModel : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    const QStringList &names() const { return shown; }
+    void setNames(QStringList names);
+
+private:
+    QStringList shown;
+};
+
+class FileList : public QListView
 {
     Q_OBJECT
 public:
@@ -46,6 +65,7 @@ protected:
 private:
     bool list(const QString &path, const QString &pattern, std::function<void()> unreadable);
     void listStart();
+    NameModel *model;
     FolderReader *reader;
     QString folder;
     bool listed = false;

@@ -97,12 +97,6 @@ void FolderList::showEvent(QShowEvent *event)
     QListWidget::showEvent(event);
 }
 
-QString FolderList::path() const
-{
-    const_cast<FolderList *>(this)->listStart();
-    return current;
-}
-
 QString FolderList::folderOf(const QListWidgetItem *item)
 {
     return item ? item->data(FolderRole).toString() : QString();
@@ -160,7 +154,7 @@ void FolderList::showFolder(const QString &target, const QStringList &subfolders
 void FolderList::open(QListWidgetItem *item)
 {
     const QString folder = folderOf(item);
-    if (folder.isEmpty() || folder == path())
+    if (folder.isEmpty() || folder == current)
         return;
     setPath(folder, [this, folder] { Q_EMIT folderUnreadable(folder); });
 }

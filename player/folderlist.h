@@ -15,12 +15,13 @@ class FolderList : public QListWidget
 {
     Q_OBJECT
 public:
-    // Starts at the program's current folder, listed when the list is first shown or asked.
+    // Starts at the program's current folder, listed when the list is first shown or asked
+    // for another folder.
     explicit FolderList(QWidget *parent = nullptr);
 
     // The current folder, absolute, without a trailing "/" (except the root itself); empty
     // while the first listing has not answered.
-    QString path() const;
+    QString path() const { return current; }
     // Makes `folder` the current folder once it is listed, and emits pathChanged() if that
     // changed it. A folder that cannot be listed leaves the list as it was and calls
     // `unreadable`. True when the folder was listed before this returned; a slow one is listed

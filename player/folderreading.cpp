@@ -4,10 +4,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QWidget>
+#include <algorithm>
 #include <condition_variable>
+#include <cstring>
 #include <dirent.h>
 #include <mutex>
+#include <sys/stat.h>
 #include <thread>
 
 namespace tesmora {
@@ -31,11 +35,42 @@ std::optional<QStringList> readFolder(const QString &folder, QDir::Filters filte
 {
     if (!canOpen(folder))
         return std::nullopt;
-    QDir dir(folder);
-    dir.setNameFilters(patterns);
-    dir.setFilter(filters);
-    dir.setSorting(QDir::Unsorted);
-    QStringList names = dir.entryList();
+    // The entries straight from the system, as a folder of a hundred thousand files needs: QDir
+    // would make and keep a QFileInfo of each, tens of megabytes, before filtering them.
+    DIR *d = ::opendir(QFile::encodeName(folder).constData());
+    if (!d)
+        return std::nullopt;
+    QList<QRegularExpression> matchers;
+    for (const QString &p : patterns)
+        matchers.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(p),
+                                           QRegularExpression::CaseInsensitiveOption));
+    QStringList names;
+    while (const dirent *e = ::readdir(d)) {
+        const char *raw = e->d_name;
+        if (raw[0] == '.' && (!(filters & QDir::Hidden) || !raw[1] || !std::strcmp(raw, "..")))
+            continue;
+        bool isDir = e->d_type == DT_DIR, isFile = e->d_type == DT_REG;
+        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+            // Links count as what they point to; a broken one, a pipe or a device as nothing.
+            struct stat st;
+            if (::fstatat(::dirfd(d), raw, &st, 0) != 0)
+                continue;
+            isDir = S_ISDIR(st.st_mode);
+            isFile = S_ISREG(st.st_mode);
+        }
+        if (!(isDir && (filters & QDir::Dirs)) && !(isFile && (filters & QDir::Files)))
+            continue;
+        QString name = QFile::decodeName(raw);
+        // A name that does not survive decoding (not valid in the locale's encoding) could
+        // not be opened again by it: left out, as QDir leaves it out.
+        if (QFile::encodeName(name) != raw)
+            continue;
+        if (matchers.isEmpty()
+            || std::any_of(matchers.cbegin(), matchers.cend(),
+                           [&](const auto &m) { return m.match(name).hasMatch(); }))
+            names.append(std::move(name));
+    }
+    ::closedir(d);
     if (!QFileInfo(folder).isDir())
         return std::nullopt;
     sortNames(names);
@@ -53,22 +88,6 @@ struct FolderReader::Request
     FolderReader *waiting = nullptr; // the owner, once it stopped waiting; null when it gave up
     std::optional<QStringList> result;
 };
-
-namespace {
-
-std::chrono::milliseconds patienceNow = FolderReader::defaultPatience;
-
-} // namespace
-
-std::chrono::milliseconds FolderReader::patience()
-{
-    return patienceNow;
-}
-
-void FolderReader::setPatience(std::chrono::milliseconds wait)
-{
-    patienceNow = wait;
-}
 
 FolderReader::FolderReader(QObject *parent) : QObject(parent) { }
 
@@ -111,7 +130,7 @@ bool FolderReader::read(const QString &folder, QDir::Filters filters, const QStr
     }).detach();
 
     std::unique_lock wait(request->lock);
-    if (request->answered.wait_for(wait, patienceNow, [&] { return request->finished; })) {
+    if (request->answered.wait_for(wait, allowed, [&] { return request->finished; })) {
         std::optional<QStringList> result = std::move(request->result);
         wait.unlock();
         if (wasReading)

@@ -15,7 +15,8 @@ class QWidget;
 
 namespace tesmora {
 
-// The names of the entries of `folder` that pass `filters` and match one of `patterns`
+// The names of the entries of `folder` that pass `filters` (QDir::Files, QDir::Dirs, and
+// QDir::Hidden for names starting with "."; "." and ".." never) and match one of `patterns`
 // (case-insensitively; none = all), sorted for showing. Nothing when the folder does not exist,
 // cannot be opened or entered, or vanished while it was read. Blocks for as long as the file
 // system takes.
@@ -34,9 +35,9 @@ public:
     // Short enough that the window never seems to stand still.
     static constexpr std::chrono::milliseconds defaultPatience {100};
 
-    // How long a read is waited for before the list goes on without it; for every reader.
-    static std::chrono::milliseconds patience();
-    static void setPatience(std::chrono::milliseconds wait);
+    // How long a read is waited for before the list goes on without it.
+    std::chrono::milliseconds patience() const { return allowed; }
+    void setPatience(std::chrono::milliseconds patience) { allowed = patience; }
 
     explicit FolderReader(QObject *parent = nullptr);
     ~FolderReader() override;
@@ -57,6 +58,7 @@ private:
     void abandon();
     std::shared_ptr<Request> pending; // the read that has not answered yet
     Done pendingDone;
+    std::chrono::milliseconds allowed = defaultPatience;
 };
 
 // Shows the busy pointer over `widget` while `reader` waits for a folder that is slow to answer.

@@ -2,13 +2,11 @@
 
 #include "player/playerrules.h"
 
-#include <QMetaObject>
-#include <QMutex>
+#include <QDeadlineTimer>
 #include <QSocketNotifier>
-#include <QTimer>
+#include <QThread>
 #include <QUrl>
 #include <gst/gst.h>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -21,46 +19,29 @@ namespace {
 constexpr int playAudio = 0x2;
 constexpr int playSoftVolume = 0x10;
 
-// How long closing the engine waits for the worker to finish what it was given (shutting the
-// pipelines down). A sound server that never answers would otherwise hold the program's exit.
+// How long closing the engine waits for the worker to finish (shutting the pipelines down).
+// A sound server that never answers would otherwise hold the program's exit.
 constexpr int closingBoundMs = 2000;
 
-// Runs on the worker: stops a pipeline and lets go of it.
-void shutDown(GstElement *pipeline)
+// Lets go of a GStreamer reference.
+struct Unref
 {
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
+    void operator()(GstMessage *message) const { gst_message_unref(message); }
+    void operator()(gpointer object) const { gst_object_unref(object); }
+};
+template<typename T>
+using GstRef = std::unique_ptr<T, Unref>;
+
+// GStreamer starts once, on the worker.
+bool gstreamerReady()
+{
+    static const bool ready = gst_init_check(nullptr, nullptr, nullptr);
+    return ready;
 }
 
-// Lets go of a worker still stuck (on the sound server) when its engine closed. Never deleted:
-// deleting it would wait for it. Its thread finishes what it was given if the server ever
-// answers, and otherwise ends with the program.
-void abandon(std::unique_ptr<QThreadPool> pool)
-{
-    static auto *const abandoned = new std::vector<std::unique_ptr<QThreadPool>>;
-    abandoned->push_back(std::move(pool));
-}
-
-// Runs on the worker: makes a playbin for `uri` and starts pre-rolling it. Null if GStreamer
-// or its playbin cannot be had.
-GstElement *makePipeline(const QByteArray &uri, double gain)
-{
-    if (!gst_init_check(nullptr, nullptr, nullptr))
-        return nullptr;
-    GstElement *pipeline = gst_element_factory_make("playbin", nullptr);
-    if (!pipeline)
-        return nullptr;
-    gst_object_ref_sink(pipeline);
-    g_object_set(pipeline, "uri", uri.constData(), "flags", playAudio | playSoftVolume, "volume",
-                 gain, nullptr);
-    // Decodes up to the first audio buffer and holds it: play then only has to let it run.
-    gst_element_set_state(pipeline, GST_STATE_PAUSED);
-    return pipeline;
-}
-
-// Runs on the worker, once pre-rolled. Synchronised to the clock, PulseAudio's sink (GStreamer
-// 1.22) holds the first play back for as long as the pipeline stood pre-rolled: a play 4 s after
-// loading sounded 4 s late. The sound server paces the stream by itself, so that sink plays
+// Once pre-rolled. Synchronised to the clock, PulseAudio's sink (GStreamer 1.22) holds the
+// first play back for as long as the pipeline stood pre-rolled: a play 4 s after loading
+// sounded 4 s late. The sound server paces the stream by itself, so that sink plays
 // unsynchronised; any other sink (the silent stand-in where there is no sound device) keeps
 // the clock.
 void playUnsynchronisedOnPulseAudio(GstElement *pipeline)
@@ -78,172 +59,112 @@ void playUnsynchronisedOnPulseAudio(GstElement *pipeline)
     gst_iterator_free(sinks);
 }
 
+// Lets go of a worker thread still stuck (on the sound server) when its engine closed. Never
+// deleted: deleting a running thread ends the program. If the server ever answers, the thread
+// finishes and deletes its worker; otherwise it ends with the program.
+void abandon(std::unique_ptr<QThread> thread)
+{
+    static auto *const abandoned = new std::vector<std::unique_ptr<QThread>>;
+    abandoned->push_back(std::move(thread));
+}
+
 } // namespace
 
-// A file being loaded or loaded, with a pipeline of its own, so that a file that fails to
-// load never disturbs the one loaded before it.
-class GstMediaEngine::Track
+// Lives on the engine's thread and makes every GStreamer call, in the order the engine asks.
+// It keeps the newest load pending until it has pre-rolled, and the loaded file beside it.
+class GstEngineWorker : public QObject
 {
+    Q_OBJECT
 public:
-    Track(const QString &path, quint64 id) : path(path), id(id) { }
-    const QString path;
-    const quint64 id;
-    GstElement *pipeline = nullptr; // set once the worker has made it
-    GstBus *bus = nullptr;
-    QSocketNotifier *busReady = nullptr;
-    GstState state = GST_STATE_NULL; // as the pipeline last told
-    bool wanted = false; // asked to play and not stopped since
-    bool moved = false; // may stand away from its start
-    bool ended = false; // played to its end, and not rewound since
+    explicit GstEngineWorker(double gain) : gain(gain) { }
+
+    void load(quint64 id, const QString &path);
+    void play();
+    void stop();
+    void setGain(double linear);
+
+Q_SIGNALS:
+    void loaded(quint64 id, const QString &path);
+    void failed(quint64 id, const QString &path);
+    void playingChanged(bool playing);
+
+private:
+    // A file being loaded or loaded, with a pipeline of its own, so that a file that fails to
+    // load never disturbs the one loaded before it.
+    struct Track
+    {
+        Track(quint64 id, const QString &path) : id(id), path(path) { }
+        ~Track()
+        {
+            busReady->setEnabled(false);
+            busReady->deleteLater();
+            gst_element_set_state(pipeline.get(), GST_STATE_NULL);
+        }
+        const quint64 id;
+        const QString path;
+        GstRef<GstElement> pipeline;
+        GstRef<GstBus> bus;
+        QSocketNotifier *busReady = nullptr; // the worker's child
+        GstState state = GST_STATE_NULL; // as the pipeline last told
+        bool wanted = false; // asked to play and not stopped since
+        bool moved = false; // may stand away from its start
+        bool ended = false; // played to its end, and not rewound since
+    };
+
+    void readBus(Track *track);
+    void settle();
+    void fail();
+    void rewind(Track &track);
+    // Tells the engine whether the loaded file plays, when that changed.
+    void tell();
+
+    std::unique_ptr<Track> current;
+    std::unique_ptr<Track> pending;
+    bool playWhenLoaded = false;
+    bool playing = false;
+    double gain;
 };
 
-// What the worker's tasks share with the engine. It outlives the engine while a task that
-// was let go at closing still runs.
-struct GstMediaEngine::Shared
+void GstEngineWorker::load(quint64 id, const QString &path)
 {
-    QMutex mutex;
-    GstMediaEngine *engine; // null once the engine is closing
-    int outstanding = 0; // tasks queued or running, and their results not yet taken
-    std::map<quint64, GstElement *> made; // pipelines made, on their way to the engine
-};
-
-GstMediaEngine::GstMediaEngine(QObject *parent)
-    : QObject(parent),
-      shared(std::make_shared<Shared>()),
-      worker(std::make_unique<QThreadPool>()),
-      volume(startVolume)
-{
-    shared->engine = this;
-    // One thread, so that state changes and seeks run in the order they were asked for.
-    worker->setMaxThreadCount(1);
-}
-
-GstMediaEngine::~GstMediaEngine()
-{
-    drop(pending);
-    drop(current);
-    std::map<quint64, GstElement *> unclaimed;
-    {
-        // From here on a task that makes a pipeline shuts it down itself; results already
-        // posted are never delivered.
-        QMutexLocker lock(&shared->mutex);
-        shared->engine = nullptr;
-        unclaimed.swap(shared->made);
-    }
-    for (const auto &[id, pipeline] : unclaimed)
-        run([pipeline = pipeline] { shutDown(pipeline); });
-    // Shutting down waits on the sound server. One that never answers does not hold the
-    // program: after the bound the worker is let go, still running; no task touches the engine.
-    if (!worker->waitForDone(closingBoundMs)) {
-        qWarning("The sound server did not answer within %d ms; closing without waiting for it",
-                 closingBoundMs);
-        abandon(std::move(worker));
-    }
-}
-
-void GstMediaEngine::run(std::function<void()> task)
-{
-    {
-        QMutexLocker lock(&shared->mutex);
-        ++shared->outstanding;
-    }
-    worker->start([shared = shared, task = std::move(task)] {
-        task();
-        QMutexLocker lock(&shared->mutex);
-        --shared->outstanding;
-    });
-}
-
-void GstMediaEngine::onWorker(GstElement *element, std::function<void(GstElement *)> task)
-{
-    gst_object_ref(element);
-    run([element, task = std::move(task)] {
-        task(element);
-        gst_object_unref(element);
-    });
-}
-
-void GstMediaEngine::load(const QString &path, LoadFailed onFailure)
-{
-    drop(pending);
-    pending = new Track(path, ++loads);
-    pendingFailure = std::move(onFailure);
+    // A pending load that is superseded reports nothing.
+    pending.reset();
     playWhenLoaded = false;
-    const quint64 id = pending->id;
-    const QByteArray uri = QUrl::fromLocalFile(path).toEncoded();
-    const double startGain = gain();
-    run([shared = shared, id, uri, startGain] {
-        GstElement *pipeline = makePipeline(uri, startGain);
-        QMutexLocker lock(&shared->mutex);
-        GstMediaEngine *engine = shared->engine;
-        if (!engine) {
-            lock.unlock();
-            if (pipeline)
-                shutDown(pipeline);
-            return;
-        }
-        // Posted while the engine cannot be closing: its destructor waits for the lock, and
-        // takes back what was made; the posted call then goes with the engine.
-        if (pipeline)
-            shared->made.emplace(id, pipeline);
-        ++shared->outstanding;
-        QMetaObject::invokeMethod(
-            engine, [engine, id] { engine->arrived(id); }, Qt::QueuedConnection);
-    });
-}
-
-void GstMediaEngine::arrived(quint64 id)
-{
-    GstElement *pipeline = nullptr;
-    {
-        QMutexLocker lock(&shared->mutex);
-        --shared->outstanding;
-        if (const auto found = shared->made.find(id); found != shared->made.end()) {
-            pipeline = found->second;
-            shared->made.erase(found);
-        }
-    }
-    if (pipeline)
-        attach(id, pipeline);
-    else if (pending && pending->id == id)
-        fail(pending); // GStreamer or its playbin cannot be had
-}
-
-void GstMediaEngine::attach(quint64 id, GstElement *pipeline)
-{
-    if (!pending || pending->id != id) {
-        // Superseded while it was being made.
-        onWorker(pipeline, [](GstElement *p) { gst_element_set_state(p, GST_STATE_NULL); });
-        gst_object_unref(pipeline);
+    GstElement *made = gstreamerReady() ? gst_element_factory_make("playbin", nullptr) : nullptr;
+    if (!made) {
+        Q_EMIT failed(id, path);
         return;
     }
-    Track *track = pending;
-    track->pipeline = pipeline;
-    // The volume may have moved while the pipeline was being made.
-    g_object_set(pipeline, "volume", gain(), nullptr);
-    track->bus = gst_element_get_bus(pipeline);
+    auto track = std::make_unique<Track>(id, path);
+    track->pipeline.reset(GST_ELEMENT(gst_object_ref_sink(made)));
+    g_object_set(track->pipeline.get(), "uri", QUrl::fromLocalFile(path).toEncoded().constData(),
+                 "flags", playAudio | playSoftVolume, "volume", gain, nullptr);
+    track->bus.reset(gst_element_get_bus(track->pipeline.get()));
+    // The descriptor stays readable while messages wait on the bus.
     GPollFD fd;
-    gst_bus_get_pollfd(track->bus, &fd);
-    // The descriptor stays readable while messages wait on the bus, also those posted before
-    // this point.
+    gst_bus_get_pollfd(track->bus.get(), &fd);
     track->busReady = new QSocketNotifier(fd.fd, QSocketNotifier::Read, this);
-    connect(track->busReady, &QSocketNotifier::activated, this, [this, track] { readBus(track); });
+    connect(track->busReady, &QSocketNotifier::activated, this,
+            [this, t = track.get()] { readBus(t); });
+    pending = std::move(track);
+    // Decodes up to the first audio buffer and holds it: play then only has to let it run.
+    gst_element_set_state(pending->pipeline.get(), GST_STATE_PAUSED);
 }
 
-void GstMediaEngine::readBus(Track *track)
+void GstEngineWorker::readBus(Track *track)
 {
     // A message may drop the track itself (a failed load, or a newer one that has loaded).
-    while (track == pending || track == current) {
-        GstMessage *message = gst_bus_pop(track->bus);
+    while (track == pending.get() || track == current.get()) {
+        const std::unique_ptr<GstMessage, Unref> message(gst_bus_pop(track->bus.get()));
         if (!message)
             return;
-        switch (GST_MESSAGE_TYPE(message)) {
+        switch (GST_MESSAGE_TYPE(message.get())) {
         case GST_MESSAGE_ERROR:
-            if (track == pending) {
-                fail(track);
+            if (track == pending.get()) {
+                fail();
             } else {
                 GError *error = nullptr;
-                gst_message_parse_error(message, &error, nullptr);
+                gst_message_parse_error(message.get(), &error, nullptr);
                 qWarning("Playing %s failed: %s", qPrintable(track->path),
                          error ? error->message : "unknown error");
                 g_clear_error(&error);
@@ -251,18 +172,18 @@ void GstMediaEngine::readBus(Track *track)
             }
             break;
         case GST_MESSAGE_STATE_CHANGED:
-            if (GST_MESSAGE_SRC(message) == GST_OBJECT(track->pipeline)) {
+            if (GST_MESSAGE_SRC(message.get()) == GST_OBJECT(track->pipeline.get())) {
                 GstState old, now;
-                gst_message_parse_state_changed(message, &old, &now, nullptr);
+                gst_message_parse_state_changed(message.get(), &old, &now, nullptr);
                 track->state = now;
                 // Paused with its first buffer decoded: loaded.
-                if (track == pending && now == GST_STATE_PAUSED)
-                    settle(track);
+                if (track == pending.get() && now == GST_STATE_PAUSED)
+                    settle();
             }
             break;
         case GST_MESSAGE_EOS:
             // The sink may still be sounding what it holds: the next play rewinds first.
-            if (track == current) {
+            if (track == current.get()) {
                 track->wanted = false;
                 track->ended = true;
             }
@@ -270,71 +191,41 @@ void GstMediaEngine::readBus(Track *track)
         default:
             break;
         }
-        gst_message_unref(message);
+        tell();
     }
 }
 
-void GstMediaEngine::settle(Track *track)
+void GstEngineWorker::settle()
 {
-    drop(current);
-    current = track;
-    pending = nullptr;
-    pendingFailure = {};
-    onWorker(track->pipeline, playUnsynchronisedOnPulseAudio);
+    // The file loaded before stops and goes.
+    current = std::move(pending);
+    playUnsynchronisedOnPulseAudio(current->pipeline.get());
+    tell();
+    Q_EMIT loaded(current->id, current->path);
     if (std::exchange(playWhenLoaded, false))
         play();
 }
 
-void GstMediaEngine::fail(Track *track)
+void GstEngineWorker::fail()
 {
-    if (track != pending)
-        return;
-    auto report = std::move(pendingFailure);
-    pendingFailure = {};
+    const quint64 id = pending->id;
+    const QString path = pending->path;
+    pending.reset();
     playWhenLoaded = false;
-    drop(pending);
-    // Reported from the event loop on its own, so that the caller's message box never runs
-    // inside load() or while the bus is being read.
-    if (report) {
-        ++reportsDue;
-        QTimer::singleShot(0, this, [this, report = std::move(report)] {
-            --reportsDue;
-            report();
-        });
-    }
+    Q_EMIT failed(id, path);
 }
 
-void GstMediaEngine::drop(Track *&track)
+void GstEngineWorker::rewind(Track &track)
 {
-    if (!track)
-        return;
-    if (track->busReady) {
-        track->busReady->setEnabled(false);
-        track->busReady->deleteLater();
-    }
-    if (track->bus)
-        gst_object_unref(track->bus);
-    if (track->pipeline) {
-        // Shutting down may wait on the sound server: not on this thread.
-        run([pipeline = track->pipeline] { shutDown(pipeline); });
-    }
-    delete track;
-    track = nullptr;
+    track.moved = false;
+    track.ended = false;
+    gst_element_set_state(track.pipeline.get(), GST_STATE_PAUSED);
+    // A flushing seek pre-rolls again from the start.
+    gst_element_seek_simple(track.pipeline.get(), GST_FORMAT_TIME,
+                            GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
 }
 
-void GstMediaEngine::rewind(Track *track)
-{
-    track->moved = false;
-    track->ended = false;
-    onWorker(track->pipeline, [](GstElement *p) {
-        gst_element_set_state(p, GST_STATE_PAUSED);
-        // A flushing seek pre-rolls again from the start.
-        gst_element_seek_simple(p, GST_FORMAT_TIME,
-                                GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
-    });
-}
-
-void GstMediaEngine::play()
+void GstEngineWorker::play()
 {
     if (pending) {
         playWhenLoaded = true;
@@ -343,57 +234,95 @@ void GstMediaEngine::play()
     if (!current)
         return;
     if (current->ended)
-        rewind(current);
+        rewind(*current);
     current->wanted = true;
     current->moved = true;
-    onWorker(current->pipeline, [](GstElement *p) { gst_element_set_state(p, GST_STATE_PLAYING); });
+    gst_element_set_state(current->pipeline.get(), GST_STATE_PLAYING);
+    tell();
 }
 
-void GstMediaEngine::stop()
+void GstEngineWorker::stop()
 {
     playWhenLoaded = false;
     if (!current || !current->moved)
         return;
     current->wanted = false;
-    rewind(current);
+    rewind(*current);
+    tell();
+}
+
+void GstEngineWorker::setGain(double linear)
+{
+    gain = linear;
+    for (const auto *track : {current.get(), pending.get()})
+        if (track)
+            g_object_set(track->pipeline.get(), "volume", gain, nullptr);
+}
+
+void GstEngineWorker::tell()
+{
+    const bool now = current && current->wanted && current->state == GST_STATE_PLAYING;
+    if (std::exchange(playing, now) != now)
+        Q_EMIT playingChanged(now);
+}
+
+GstMediaEngine::GstMediaEngine(QObject *parent)
+    : MediaEngine(parent),
+      thread(std::make_unique<QThread>()),
+      worker(new GstEngineWorker(gainForVolume(startVolume))),
+      volume(startVolume)
+{
+    worker->moveToThread(thread.get());
+    // Deleted on its own thread as that ends, shutting its pipelines down.
+    connect(thread.get(), &QThread::finished, worker, &QObject::deleteLater);
+    // Answers come through the event loop; one for a load that is no longer the newest drops.
+    connect(worker, &GstEngineWorker::loaded, this, [this](quint64 id, const QString &path) {
+        loadedNow = path;
+        if (id == loads)
+            Q_EMIT loaded(path);
+    });
+    connect(worker, &GstEngineWorker::failed, this, [this](quint64 id, const QString &path) {
+        if (id == loads)
+            Q_EMIT loadFailed(path);
+    });
+    connect(worker, &GstEngineWorker::playingChanged, this, [this](bool now) { playing = now; });
+    thread->start();
+}
+
+GstMediaEngine::~GstMediaEngine()
+{
+    // Shutting down waits on the sound server. One that never answers does not hold the
+    // program: after the bound the thread is let go, still running; it never touches the
+    // engine.
+    thread->quit();
+    if (!thread->wait(QDeadlineTimer(closingBoundMs))) {
+        qWarning("The sound server did not answer within %d ms; closing without waiting for it",
+                 closingBoundMs);
+        abandon(std::move(thread));
+    }
+}
+
+void GstMediaEngine::load(const QString &path)
+{
+    QMetaObject::invokeMethod(
+        worker, [w = worker, id = ++loads, path] { w->load(id, path); }, Qt::QueuedConnection);
+}
+
+void GstMediaEngine::play()
+{
+    QMetaObject::invokeMethod(worker, &GstEngineWorker::play, Qt::QueuedConnection);
+}
+
+void GstMediaEngine::stop()
+{
+    QMetaObject::invokeMethod(worker, &GstEngineWorker::stop, Qt::QueuedConnection);
 }
 
 void GstMediaEngine::setVolume(int hundredthsOfDecibel)
 {
     volume = hundredthsOfDecibel;
-    for (Track *track : {current, pending})
-        if (track && track->pipeline)
-            g_object_set(track->pipeline, "volume", gain(), nullptr);
-}
-
-QString GstMediaEngine::loadedPath() const
-{
-    return current ? current->path : QString();
-}
-
-bool GstMediaEngine::isPlaying() const
-{
-    return current && current->wanted && current->state == GST_STATE_PLAYING;
-}
-
-bool GstMediaEngine::isSettled() const
-{
-    if (pending || reportsDue > 0)
-        return false;
-    {
-        QMutexLocker lock(&shared->mutex);
-        if (shared->outstanding > 0)
-            return false;
-    }
-    if (!current)
-        return true;
-    if (gst_bus_have_pending(current->bus))
-        return false;
-    GstState now = GST_STATE_VOID_PENDING;
-    if (gst_element_get_state(current->pipeline, &now, nullptr, 0) == GST_STATE_CHANGE_ASYNC)
-        return false;
-    // A state reached whose message is not on the bus yet.
-    return now == current->state;
+    QMetaObject::invokeMethod(
+        worker, [w = worker, linear = gain()] { w->setGain(linear); }, Qt::QueuedConnection);
 }
 
 double GstMediaEngine::gain() const
@@ -407,3 +336,5 @@ std::unique_ptr<MediaEngine> makeGstMediaEngine()
 }
 
 } // namespace tesmora
+
+#include "gstmediaengine.moc"

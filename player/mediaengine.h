@@ -3,31 +3,31 @@
 // The music player's audio engine, as the handlers see it. main() hands in the GStreamer
 // engine (player/gstmediaengine.h); tests hand in a recording fake.
 
+#include <QObject>
 #include <QString>
-#include <functional>
 
 namespace tesmora {
 
-class MediaEngine
+class MediaEngine : public QObject
 {
+    Q_OBJECT
 public:
-    using LoadFailed = std::function<void()>;
+    using QObject::QObject;
 
-    virtual ~MediaEngine() = default;
-
-    // Loads the file at the full path `path` without starting it. If it cannot be loaded,
-    // `onFailure` is called exactly once, always later from the event loop (never from inside
-    // load()), and whatever was loaded before stays loaded and goes on as it was. A newer load
-    // supersedes one still pending: the older one then reports nothing. Loading the same path
-    // again reads the file again.
-    virtual void load(const QString &path, LoadFailed onFailure) = 0;
-    // Starts the loaded file, or the pending one as soon as it has loaded. Nothing loaded:
-    // nothing happens.
+    // Loads the file at the full path `path` without starting it; loading the same path again
+    // reads the file again. Only the newest load counts: one that fails while still the newest
+    // emits loadFailed later, and whatever was loaded before stays loaded and goes on as it was.
+    virtual void load(const QString &path) = 0;
+    // Starts the loaded file, or the pending one as soon as it has loaded.
     virtual void play() = 0;
-    // Stops playback and rewinds; nothing happens when nothing plays.
+    // Stops playback and rewinds; also cancels a play asked for a pending load.
     virtual void stop() = 0;
     // Volume in hundredths of a decibel, 0 for full level; larger (less negative) is louder.
     virtual void setVolume(int hundredthsOfDecibel) = 0;
+
+Q_SIGNALS:
+    // Emitted from the event loop, never from inside load().
+    void loadFailed(const QString &path);
 };
 
 } // namespace tesmora

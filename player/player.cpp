@@ -38,6 +38,11 @@ MediaEngine &Player::engine()
     if (!media) {
         media = engineFactory();
         media->setVolume(volume);
+        QObject::connect(
+            media.get(), &MediaEngine::loadFailed, media.get(), [this](const QString &path) {
+                prompts.messageBox(QStringLiteral("The file \"%1\" cannot be played.").arg(path),
+                                   applicationTitle());
+            });
     }
     return *media;
 }
@@ -72,11 +77,7 @@ void Player::File1_Click()
     const QString name = c.File1->fileName();
     if (name.isEmpty())
         return;
-    const QString path = joinFolderAndFile(c.File1->path(), name);
-    engine().load(path, [this, path] {
-        prompts.messageBox(QStringLiteral("The file \"%1\" cannot be played.").arg(path),
-                           applicationTitle());
-    });
+    engine().load(joinFolderAndFile(c.File1->path(), name));
 }
 
 void Player::Command9_Click()

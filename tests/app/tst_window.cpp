@@ -3,6 +3,7 @@
 
 #include "app/inventory.h"
 #include "controls/colorvalue.h"
+#include "controls/monthcalendar.h"
 #include "controls/named.h"
 #include "controls/picture.h"
 #include "tests/support/defaultlocale.h"
@@ -13,7 +14,6 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
@@ -116,8 +116,8 @@ QMap<QString, QString> noticed(Form1 *form)
             state += b->text();
         else if (auto *c = qobject_cast<QComboBox *>(w))
             state += c->currentText();
-        else if (auto *list = qobject_cast<QListWidget *>(w))
-            state += QString::number(list->currentRow());
+        else if (auto *list = qobject_cast<QAbstractItemView *>(w))
+            state += QString::number(list->currentIndex().row());
         else if (auto *s = qobject_cast<QAbstractSlider *>(w))
             state += QString::number(s->value());
         out.insert(QString::fromLatin1(spec.name), state);

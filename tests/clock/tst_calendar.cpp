@@ -1,7 +1,9 @@
 // The calendar panel in the window: a click on a day puts that date, in the locale's short form,
-// into the calendar's tooltip; nothing else does.
+// into the calendar's tooltip; nothing else does. The calendar is made when first shown.
 
+#include "app/inventory.h"
 #include "clock/clocktext.h"
+#include "controls/monthcalendar.h"
 #include "tests/support/defaultlocale.h"
 #include "tests/support/testmain.h"
 #include "tests/support/watchdog.h"
@@ -76,6 +78,7 @@ private Q_SLOTS:
     void clickShowsShortDate();
     void onlyADateClickChangesIt_data();
     void onlyADateClickChangesIt();
+    void madeWhereItsPlaceIs();
 };
 
 void TestCalendar::clickShowsShortDate_data()
@@ -99,10 +102,10 @@ void TestCalendar::clickShowsShortDate()
     const DefaultLocale pinned {QLocale(locale)};
     Window w;
     QVERIFY(openCalendar(w));
-    QVERIFY(clickDay(w->MonthView1, date));
+    QVERIFY(clickDay(w->MonthView1->calendar(), date));
     QCOMPARE(w->MonthView1->toolTip(), tooltip);
     // The next click replaces it.
-    QVERIFY(clickDay(w->MonthView1, QDate(2023, 11, 20)));
+    QVERIFY(clickDay(w->MonthView1->calendar(), QDate(2023, 11, 20)));
     QCOMPARE(w->MonthView1->toolTip(), dateText(QDate(2023, 11, 20)));
     QCOMPARE(w.prompts.inputs, QList<Message>());
 }
@@ -128,7 +131,7 @@ void TestCalendar::onlyADateClickChangesIt()
     const DefaultLocale pinned(QLocale::c());
     Window w;
     QVERIFY(openCalendar(w));
-    QCalendarWidget *cal = w->MonthView1;
+    QCalendarWidget *cal = w->MonthView1->calendar();
     QTableView *grid = calendarGrid(cal);
     QDate start(2024, 2, 21); // the 21st, so that a week down lands in the next month
     QString tooltip = QStringLiteral("2024-02-21");
@@ -140,7 +143,7 @@ void TestCalendar::onlyADateClickChangesIt()
     } else {
         QVERIFY(clickDay(cal, start));
     }
-    QCOMPARE(cal->toolTip(), tooltip);
+    QCOMPARE(w->MonthView1->toolTip(), tooltip);
     const QDate selected = cal->selectedDate();
 
     if (how.startsWith(QLatin1String("qt_calendar_"))) {
@@ -160,7 +163,39 @@ void TestCalendar::onlyADateClickChangesIt()
 
     QCOMPARE(QDate(cal->yearShown(), cal->monthShown(), 1),
              QDate(start.year(), start.month(), 1).addMonths(months));
-    QCOMPARE(cal->toolTip(), tooltip);
+    QCOMPARE(w->MonthView1->toolTip(), tooltip);
+}
+
+// Not made before its panel is first shown; then it fills its control, and Tab reaches its days
+// between the shown tab stops on either side of the control's tab index.
+void TestCalendar::madeWhereItsPlaceIs()
+{
+    Window w;
+    QVERIFY(!w->MonthView1->findChild<QCalendarWidget *>());
+    QVERIFY(openCalendar(w));
+    auto *cal = w->MonthView1->findChild<QCalendarWidget *>();
+    QVERIFY(cal && cal->isVisible());
+    QCOMPARE(cal->geometry(), w->MonthView1->rect());
+    const int tab = findControl("MonthView1")->tab;
+    QWidget *before = nullptr, *after = nullptr;
+    for (const ControlSpec &spec : inventory()) {
+        auto *c = w->findChild<QWidget *>(QString::fromLatin1(spec.name));
+        if (!c || !c->isVisible() || !(c->focusPolicy() & Qt::TabFocus))
+            continue;
+        const auto *b = before ? findControl(before->objectName().toLatin1().constData()) : nullptr;
+        const auto *a = after ? findControl(after->objectName().toLatin1().constData()) : nullptr;
+        if (spec.tab < tab && (!b || spec.tab > b->tab))
+            before = c;
+        if (spec.tab > tab && (!a || spec.tab < a->tab))
+            after = c;
+    }
+    QVERIFY(before && after);
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), calendarGrid(cal));
+    QTest::keyClick(calendarGrid(cal), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), after);
 }
 
 TESMORA_TEST(TestCalendar)

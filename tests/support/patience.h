@@ -2,26 +2,20 @@
 
 // The folder and file lists read in the background and go on without a folder that is slow to
 // answer. A test that looks at a list straight after an action needs the answer within that
-// action however loaded the machine is, so it waits longer for local folders than the program.
+// action however loaded the machine is, so the window's lists may wait longer for local folders
+// than the program does.
 
 #include "player/folderreading.h"
 
+#include <QWidget>
+
 namespace tesmora::testing {
 
-class PatientFolderReading
+// Sets how long every list of `window` waits for a folder before it goes on without it.
+inline void setListPatience(const QWidget &window, std::chrono::milliseconds wait)
 {
-public:
-    explicit PatientFolderReading(std::chrono::milliseconds wait = std::chrono::seconds(30))
-        : before(FolderReader::patience())
-    {
-        FolderReader::setPatience(wait);
-    }
-    ~PatientFolderReading() { FolderReader::setPatience(before); }
-    PatientFolderReading(const PatientFolderReading &) = delete;
-    PatientFolderReading &operator=(const PatientFolderReading &) = delete;
-
-private:
-    std::chrono::milliseconds before;
-};
+    for (FolderReader *reader : window.findChildren<FolderReader *>())
+        reader->setPatience(wait);
+}
 
 } // namespace tesmora::testing

@@ -2,18 +2,20 @@
 
 // Reading what a control shows, as the user sees it: one helper per kind of control.
 
+#include <QAbstractItemView>
 #include <QComboBox>
-#include <QListWidget>
+#include <QItemSelectionModel>
 #include <QStringList>
 
 namespace tesmora::testing {
 
 // The entries of a list box, top to bottom.
-inline QStringList shown(const QListWidget *list)
+inline QStringList shown(const QAbstractItemView *list)
 {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
+    const QAbstractItemModel *model = list->model();
+    for (int i = 0; model && i < model->rowCount(); ++i)
+        out.append(model->index(i, 0).data().toString());
     return out;
 }
 
@@ -26,10 +28,10 @@ inline QStringList shown(const QComboBox *combo)
     return out;
 }
 
-inline QString selectedText(const QListWidget *list)
+inline QString selectedText(const QAbstractItemView *list)
 {
-    const QList<QListWidgetItem *> selected = list->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QString() : selected.first().data().toString();
 }
 
 } // namespace tesmora::testing

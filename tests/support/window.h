@@ -21,32 +21,43 @@
 
 namespace tesmora::testing {
 
-// The one fake media engine: records what it was asked to do. A failed load is reported as the
-// real engine reports it, later from the event loop: at once when `failLoads` is set, otherwise
-// when the test calls the kept callback (`failures`, one per load, in order).
+// The one fake media engine: records what it was asked to do. A load fails as on the real
+// engine, by loadFailed from the event loop: every load while `failLoads` is set, or the newest
+// one when the test calls failNewest() on the fake made last (`made`).
 class FakeMediaEngine : public MediaEngine
 {
 public:
     struct Log
     {
         QStringList calls;
-        QList<LoadFailed> failures;
         bool failLoads = false;
+        FakeMediaEngine *made = nullptr; // while it lives
     };
-    explicit FakeMediaEngine(std::shared_ptr<Log> log) : log(std::move(log)) { }
-    void load(const QString &path, LoadFailed onFailure) override
+    explicit FakeMediaEngine(std::shared_ptr<Log> log) : log(std::move(log))
+    {
+        this->log->made = this;
+    }
+    ~FakeMediaEngine() override { log->made = nullptr; }
+    void load(const QString &path) override
     {
         log->calls.append(QStringLiteral("load ") + path);
-        log->failures.append(onFailure);
-        if (log->failLoads && onFailure)
-            QTimer::singleShot(0, [onFailure] { onFailure(); });
+        newest = path;
+        ++loads;
+        if (log->failLoads)
+            QTimer::singleShot(0, this, [this, id = loads] {
+                if (id == loads)
+                    failNewest();
+            });
     }
     void play() override { log->calls.append(QStringLiteral("play")); }
     void stop() override { log->calls.append(QStringLiteral("stop")); }
     void setVolume(int v) override { log->calls.append(QStringLiteral("volume %1").arg(v)); }
+    void failNewest() { Q_EMIT loadFailed(newest); }
 
 private:
     std::shared_ptr<Log> log;
+    QString newest;
+    int loads = 0;
 };
 
 // Which ports are real. Everything not switched on is a recording fake.
@@ -64,7 +75,6 @@ struct Ports
 
 struct Window
 {
-    PatientFolderReading patience;
     // The fakes, always there to look into; the real ports beside them.
     FakePrompts prompts;
     FakeColourChooser colours;
@@ -97,6 +107,7 @@ struct Window
         ClockSource clock
             = [this, real] { return real.clock ? QDateTime::currentDateTime() : now; };
         form = std::make_unique<Form1>(DesktopPorts {p, c, b, k, std::move(engines), clock});
+        setListPatience(*form, std::chrono::seconds(30));
         qtPrompts.setParent(form.get());
         qtColours.setParent(form.get());
         if (real.load)
