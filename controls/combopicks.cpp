@@ -2,10 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
+#include <QTimer>
 #include <utility>
 
 namespace tesmora {
@@ -52,40 +51,48 @@ bool isListKeyOnClosedBox(const QKeyEvent *key)
 
 } // namespace
 
-ComboPicks::ComboPicks(QComboBox *combo)
-    : QObject(combo), combo(combo), list(combo->view()), listArea(combo->view()->viewport())
+ComboPicks::ComboPicks(QComboBox *combo) : QObject(combo), combo(combo), list(combo->view())
 {
-    // The drop-down list installs and re-installs its own filters on its view, which turn a
-    // key or a click into an activation; only the application's filter is sure to see the
-    // event before them.
-    QCoreApplication::instance()->installEventFilter(this);
+    // Only the box, its field and the list are watched, each for what reaches it alone, so that
+    // no other filter, before or after this one, changes what is seen. The clicks and keys in
+    // the open list are not among them: the list's own filters take them, in an order that
+    // changes whenever the list is made again. What they do is seen instead: the list closes,
+    // then the entry is activated.
+    combo->installEventFilter(this);
+    list->installEventFilter(this);
+    if (combo->lineEdit())
+        combo->lineEdit()->installEventFilter(this);
     connect(combo, &QComboBox::activated, this, &ComboPicks::activated);
 }
 
 bool ComboPicks::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == list) {
+        // Closing the list with a pick activates the entry at once, within the same event; a
+        // list closed without one leaves nothing behind for a later activation.
+        if (event->type() == QEvent::Hide) {
+            listGesture = true;
+            QTimer::singleShot(0, this, [this] { listGesture = false; });
+        }
+        return false;
+    }
+    if (watched == combo && event->type() == QEvent::ChildAdded) {
+        // A field given to the box later.
+        if (QObject *child = static_cast<QChildEvent *>(event)->child();
+            qobject_cast<QLineEdit *>(child))
+            child->installEventFilter(this);
+    }
     if (!isInput(event->type()))
         return false;
-    const bool field = watched->parent() == combo && qobject_cast<QLineEdit *>(watched);
-    if (watched != combo && watched != list && watched != listArea && !field)
-        return false;
-    // Focus moving into and out of the open list is part of picking from it, not a new gesture.
-    if (event->type() == QEvent::FocusOut && (watched == list || watched == listArea))
-        return false;
 
-    // Every other input on the box (typing, Return or Tab in the field, a click, the focus
-    // leaving) cancels the gesture, so that what it activates is not taken for a pick.
+    // Every input on the box or its field (typing, Return or Tab in the field, a click, the
+    // focus leaving) decides whether what it activates is a pick: only the arrow and page keys
+    // and the wheel on the closed box are.
     bool pick = false;
-    if (watched == listArea && event->type() == QEvent::MouseButtonRelease) {
-        pick = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-    } else if (watched == list && isKey(event) && list->isVisible()) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        pick = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select;
-    } else if (watched == combo && isKey(event)) {
+    if (watched == combo && isKey(event))
         pick = isListKeyOnClosedBox(static_cast<QKeyEvent *>(event));
-    } else if (watched == combo && event->type() == QEvent::Wheel) {
+    else if (watched == combo && event->type() == QEvent::Wheel)
         pick = true;
-    }
     listGesture = pick;
     return false;
 }

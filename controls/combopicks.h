@@ -34,7 +34,6 @@ private:
     void activated();
     QComboBox *combo;
     QPointer<QWidget> list; // the view of the drop-down list
-    QPointer<QWidget> listArea; // its viewport, which gets the mouse
     bool listGesture = false;
 };
 

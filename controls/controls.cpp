@@ -1,6 +1,5 @@
 #include "controls/controls.h"
 
-#include <QDataStream>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QKeyEvent>
@@ -53,33 +52,55 @@ Frame::Frame(QWidget *parent) : QGroupBox(parent)
     setFlat(false);
 }
 
-void Frame::paintEvent(QPaintEvent *e)
+const QPixmap &Frame::picture()
 {
+    const qreal ratio = devicePixelRatio();
+    // A move to a screen of another pixel ratio comes with no event of its own.
+    if (!drawn.isNull() && drawn.devicePixelRatio() == ratio)
+        return drawn;
     QStyleOptionGroupBox option;
     initStyleOption(&option);
-    const qreal ratio = devicePixelRatio();
-    QByteArray key;
-    {
-        QDataStream out(&key, QIODevice::WriteOnly);
-        out << option.rect << int(option.state) << option.palette.cacheKey() << option.text
-            << int(option.subControls) << int(option.activeSubControls) << int(option.features)
-            << option.lineWidth << option.midLineWidth << option.textColor
-            << int(option.textAlignment) << font().key() << ratio << style()->name()
-            << int(backgroundRole());
-    }
-    if (key != drawnFor) {
-        drawn = QPixmap(size() * ratio);
-        drawn.setDevicePixelRatio(ratio);
-        // The background the window fills in first, then the box as QGroupBox draws it.
-        drawn.fill(palette().color(backgroundRole()));
-        QPainter p(&drawn);
-        p.fillRect(rect(), palette().brush(backgroundRole()));
-        style()->drawComplexControl(QStyle::CC_GroupBox, &option, &p, this);
-        drawnFor = key;
-    }
+    drawn = QPixmap(size() * ratio);
+    drawn.setDevicePixelRatio(ratio);
+    // The background the window fills in first, then the box as QGroupBox draws it.
+    drawn.fill(palette().color(backgroundRole()));
+    QPainter p(&drawn);
+    p.fillRect(rect(), palette().brush(backgroundRole()));
+    style()->drawComplexControl(QStyle::CC_GroupBox, &option, &p, this);
+    return drawn;
+}
+
+void Frame::paintEvent(QPaintEvent *e)
+{
+    const QPixmap &from = picture();
+    const qreal ratio = from.devicePixelRatio();
     QPainter p(this);
     const QRect r = e->rect();
-    p.drawPixmap(r, drawn, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+    p.drawPixmap(r, from, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+}
+
+void Frame::changeEvent(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::ActivationChange: // the state and the colour group the style draws in
+    case QEvent::LayoutDirectionChange:
+        drawn = QPixmap();
+        update();
+        break;
+    default:
+        break;
+    }
+    QGroupBox::changeEvent(e);
+}
+
+void Frame::resizeEvent(QResizeEvent *e)
+{
+    drawn = QPixmap();
+    QGroupBox::resizeEvent(e);
 }
 
 Label::Label(QWidget *parent) : QLabel(parent)
@@ -151,6 +172,21 @@ void Label::paintEvent(QPaintEvent *e)
 FittingLabel::FittingLabel(QWidget *parent) : Label(parent)
 {
     setWordWrap(false);
+    paintsBeneath();
+}
+
+void FittingLabel::paintsBeneath()
+{
+    // On a frame the label draws the frame's picture beneath its text itself, so that a new
+    // text repaints the label alone and not the frame under it first.
+    setAttribute(Qt::WA_OpaquePaintEvent, qobject_cast<Frame *>(parentWidget()) != nullptr);
+}
+
+void FittingLabel::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::ParentChange)
+        paintsBeneath();
+    Label::changeEvent(e);
 }
 
 QRect FittingLabel::room() const
@@ -230,9 +266,23 @@ int FittingLabel::lineTop(const QFont &shown) const
     return top;
 }
 
-void FittingLabel::paintEvent(QPaintEvent *)
+void FittingLabel::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
+    if (auto *frame = qobject_cast<Frame *>(parentWidget());
+        frame && testAttribute(Qt::WA_OpaquePaintEvent)) {
+        // What Qt would have drawn beneath an opaque label: its own background when it fills
+        // one, otherwise the part of the frame it covers.
+        const QRect r = e->rect();
+        if (autoFillBackground()) {
+            p.fillRect(r, palette().brush(backgroundRole()));
+        } else {
+            const QPixmap &beneath = frame->picture();
+            const qreal ratio = beneath.devicePixelRatio();
+            p.drawPixmap(r, beneath,
+                         QRectF(QPointF(r.topLeft() + pos()) * ratio, QSizeF(r.size()) * ratio));
+        }
+    }
     drawFrame(&p);
     const QFont f = shownFont();
     QRect r = room();

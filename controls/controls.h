@@ -47,16 +47,28 @@ class Frame : public QGroupBox
     Q_OBJECT
 public:
     explicit Frame(QWidget *parent = nullptr);
+    // The frame as drawn now, in the frame's coordinates: what a child that paints its own
+    // background shows beneath itself.
+    const QPixmap &picture();
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
-    // The drawn frame, kept while its look stays: the style stretches a shaded picture over the
-    // whole box, and the clock's labels, redrawn every second, would otherwise redraw it beneath
-    // them each time (a blend that Qt spreads over helper threads).
+    // No caption and no check box: what the frame draws then changes only with the events
+    // above, so the drawing is kept until one of them comes.
+    using QGroupBox::setAlignment;
+    using QGroupBox::setCheckable;
+    using QGroupBox::setChecked;
+    using QGroupBox::setFlat;
+    using QGroupBox::setTitle;
+
+    // The drawn frame: the style stretches a shaded picture over the whole box, and the
+    // clock's labels, redrawn every second, would otherwise redraw it beneath them each time (a
+    // blend that Qt spreads over helper threads). Null when it must be drawn again.
     QPixmap drawn;
-    QByteArray drawnFor;
 };
 
 // Static text (or, for images and picture boxes, a picture) that reports clicks and pointer
@@ -98,8 +110,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
+    void paintsBeneath();
     QRect room() const;
     QColor textColour() const;
     // The text on one line in font `f`, with the box its ink covers.

@@ -1,11 +1,14 @@
 // A frame keeps its drawing between repaints: it must still look exactly like the group box the
-// style draws, after its colours, size or state change.
+// style draws, after its colours, size, state or style change, and so must a label on it, which
+// draws the frame beneath itself.
 
 #include "controls/controls.h"
 #include "tests/support/pictures.h"
 #include "tests/support/testmain.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QStyleFactory>
 #include <QTest>
 #include <functional>
 
@@ -19,6 +22,13 @@ private Q_SLOTS:
     void drawsAsAGroupBox_data();
     void drawsAsAGroupBox();
 };
+
+namespace {
+QImage image(QWidget &w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+} // namespace
 
 namespace {
 using Change = std::function<void(QGroupBox *)>;
@@ -35,8 +45,12 @@ void TestFrame::drawsAsAGroupBox_data()
         b->setPalette(p);
     });
     QTest::newRow("resized") << Change([](QGroupBox *b) { b->resize(260, 90); });
-    QTest::newRow("checkable") << Change([](QGroupBox *b) { b->setCheckable(true); });
-    QTest::newRow("titled") << Change([](QGroupBox *b) { b->setTitle(QStringLiteral("Time")); });
+    QTest::newRow("disabled") << Change([](QGroupBox *b) { b->setEnabled(false); });
+    QTest::newRow("new style") << Change([](QGroupBox *b) {
+        QStyle *windows = QStyleFactory::create(QStringLiteral("Windows"));
+        windows->setParent(qApp);
+        b->setStyle(windows);
+    });
 }
 
 void TestFrame::drawsAsAGroupBox()
@@ -48,10 +62,17 @@ void TestFrame::drawsAsAGroupBox()
     QGroupBox box(&host);
     box.setAutoFillBackground(true);
     box.setBackgroundRole(QPalette::Button);
+    // A label on the frame, without text: the frame must look the same through it.
+    FittingLabel label(&frame);
+    label.setGeometry(16, 16, 150, 80);
+    QPalette colours = host.palette();
+    colours.setColor(QPalette::Disabled, QPalette::Button, QColor(30, 90, 160));
+    host.setPalette(colours);
     for (QGroupBox *b : {static_cast<QGroupBox *>(&frame), &box})
         b->setGeometry(0, 0, 200, 120);
-    auto image
-        = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    // Shown, as a hidden widget is sent its size again each time it is drawn.
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
     auto alike = [&] {
         const int d = largestDifference(image(frame), image(box));
         QVERIFY2(d >= 0 && d <= 1, QByteArray::number(d));
