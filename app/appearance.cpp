@@ -9,7 +9,7 @@ constexpr ColorValue black = 0x00000000;
 constexpr ColorValue white = 0x00FFFFFF;
 } // namespace
 
-CommonDialog::CommonDialog(ColourChooser &chooser, const QWidget *window)
+CommonDialog::CommonDialog(ColorChooser &chooser, const QWidget *window)
     : chooser(chooser), window(window)
 { }
 
@@ -17,13 +17,13 @@ void CommonDialog::ShowColor()
 {
     const ColorValue current = backColor(window);
     const std::optional<QColor> chosen
-        = chooser.chooseColour(resolveColor(current, QApplication::palette(window)));
+        = chooser.chooseColor(resolveColor(current, QApplication::palette(window)));
     // On cancel keep the value itself, not what it shows: a system-colour reference must stay
     // one, or the window would stop following the user's palette.
     color = chosen ? colorValue(*chosen) : current;
 }
 
-Appearance::Appearance(const AppearanceControls &controls, ColourChooser &chooser)
+Appearance::Appearance(const AppearanceControls &controls, ColorChooser &chooser)
     : c(controls), CommonDialog1(chooser, controls.Form1)
 { }
 

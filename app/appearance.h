@@ -19,13 +19,13 @@ namespace tesmora {
 class CommonDialog
 {
 public:
-    CommonDialog(ColourChooser &chooser, const QWidget *window);
+    CommonDialog(ColorChooser &chooser, const QWidget *window);
 
     void ShowColor();
     ColorValue Color() const { return color; }
 
 private:
-    ColourChooser &chooser;
+    ColorChooser &chooser;
     const QWidget *window;
     ColorValue color = 0x00000000;
 };
@@ -45,7 +45,7 @@ struct AppearanceControls
 class Appearance
 {
 public:
-    Appearance(const AppearanceControls &controls, ColourChooser &chooser);
+    Appearance(const AppearanceControls &controls, ColorChooser &chooser);
 
     void Command2_Click();
     void Form_Click();

@@ -76,7 +76,7 @@ using MediaEngineFactory = std::function<std::unique_ptr<MediaEngine>()>;
 struct DesktopPorts
 {
     Prompts &prompts;
-    ColourChooser &colours;
+    ColorChooser &colors;
     Browser &browser;
     Clipboard &clipboard;
     MediaEngineFactory mediaEngines;

@@ -50,20 +50,20 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(TESMORA_VERSION));
 
     tesmora::QtPrompts prompts;
-    tesmora::QtColourChooser colours;
+    tesmora::QtColorChooser colors;
     tesmora::QtBrowser browser;
     tesmora::QtClipboard clipboard;
     std::unique_ptr<tesmora::Form1> form;
     try {
-        form = std::make_unique<tesmora::Form1>(tesmora::DesktopPorts {
-            prompts, colours, browser, clipboard, tesmora::makeGstMediaEngine,
-            [] { return QDateTime::currentDateTime(); }});
+        form = std::make_unique<tesmora::Form1>(
+            tesmora::DesktopPorts {prompts, colors, browser, clipboard, tesmora::makeGstMediaEngine,
+                                   [] { return QDateTime::currentDateTime(); }});
     } catch (const tesmora::MissingControl &e) {
         std::fprintf(stderr, "tesmora: cannot build the window: %s\n", e.what());
         return EXIT_FAILURE;
     }
     prompts.setParent(form.get());
-    colours.setParent(form.get());
+    colors.setParent(form.get());
     form->Form_Load();
     form->show();
     return app.exec();

@@ -33,7 +33,7 @@ void Form1::makeControllers(const DesktopPorts &ports)
     // Each tool finds the controls it uses by their names.
     navigation = std::make_unique<Navigation>(NavigationControls {this});
     clockTick = std::make_unique<ClockTick>(ClockTickControls {this}, ports.clock);
-    appearance = std::make_unique<Appearance>(AppearanceControls {this}, ports.colours);
+    appearance = std::make_unique<Appearance>(AppearanceControls {this}, ports.colors);
     clockPrompts = std::make_unique<ClockPrompts>(ClockPromptControls {this}, ports.prompts);
     calendar = std::make_unique<Calendar>(CalendarControls {this});
     translator = std::make_unique<Translator>(TranslatorControls {this});

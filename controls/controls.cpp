@@ -194,14 +194,14 @@ QRect FittingLabel::room() const
     return contentsRect().adjusted(margin(), margin(), -margin(), -margin());
 }
 
-QColor FittingLabel::textColour() const
+QColor FittingLabel::textColor() const
 {
     return palette().color(foregroundRole());
 }
 
 const GlyphPictures::Line &FittingLabel::laidOut(const QFont &f) const
 {
-    return glyphs.line(text(), f, textColour(), layoutDirection());
+    return glyphs.line(text(), f, textColor(), layoutDirection());
 }
 
 QFont FittingLabel::shownFont() const

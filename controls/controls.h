@@ -115,7 +115,7 @@ protected:
 private:
     void paintsBeneath();
     QRect room() const;
-    QColor textColour() const;
+    QColor textColor() const;
     // The text on one line in font `f`, with the box its ink covers.
     const GlyphPictures::Line &laidOut(const QFont &f) const;
     // Where the line's top goes so that all of the text's ink is inside the label.

@@ -33,7 +33,7 @@ QRect inkIn(const QImage &image)
 } // namespace
 
 GlyphPictures::Picture GlyphPictures::picture(const QRawFont &font, quint32 glyph,
-                                              const QColor &colour, int quarter)
+                                              const QColor &color, int quarter)
 {
     auto face = std::find_if(pictures.begin(), pictures.end(),
                              [&](const auto &kept) { return kept.first == font; });
@@ -41,7 +41,7 @@ GlyphPictures::Picture GlyphPictures::picture(const QRawFont &font, quint32 glyp
         pictures.append({font, {}});
         face = std::prev(pictures.end());
     }
-    const quint64 key = (quint64(glyph) << 2 | quint64(quarter)) << 32 | colour.rgba();
+    const quint64 key = (quint64(glyph) << 2 | quint64(quarter)) << 32 | color.rgba();
     if (const auto found = face->second.constFind(key); found != face->second.cend())
         return *found;
     if (kept >= keptPictures) {
@@ -57,7 +57,7 @@ GlyphPictures::Picture GlyphPictures::picture(const QRawFont &font, quint32 glyp
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
-        p.setPen(colour);
+        p.setPen(color);
         QGlyphRun one;
         one.setRawFont(font);
         one.setGlyphIndexes({glyph});
@@ -79,21 +79,21 @@ void GlyphPictures::placeGlyphs(QPointF origin, const Line &l, Place place)
     for (const Line::Glyph &g : l.glyphs) {
         const QPointF at = origin + g.at;
         const int quarters = qRound(at.x() * 4);
-        const Picture pic = picture(g.font, g.index, l.colour, quarters & 3);
+        const Picture pic = picture(g.font, g.index, l.color, quarters & 3);
         if (!pic.image.isNull())
             place(pic.image, QPoint(quarters >> 2, qRound(at.y())) + pic.offset);
     }
 }
 
 const GlyphPictures::Line &GlyphPictures::line(const QString &text, const QFont &font,
-                                               const QColor &colour, Qt::LayoutDirection direction)
+                                               const QColor &color, Qt::LayoutDirection direction)
 {
-    if (text == lastText && font == lastFont && colour.rgba() == lastColour
+    if (text == lastText && font == lastFont && color.rgba() == lastColor
         && direction == lastDirection && !lastText.isNull())
         return last;
     lastText = text;
     lastFont = font;
-    lastColour = colour.rgba();
+    lastColor = color.rgba();
     lastDirection = direction;
     last = Line();
 
@@ -114,7 +114,7 @@ const GlyphPictures::Line &GlyphPictures::line(const QString &text, const QFont 
     last.descent = line.descent();
     last.width = line.naturalTextWidth();
 
-    last.colour = colour;
+    last.color = color;
     for (const QGlyphRun &run : layout.glyphRuns()) {
         const QRawFont raw = run.rawFont();
         const QList<quint32> glyphs = run.glyphIndexes();

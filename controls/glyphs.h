@@ -35,7 +35,7 @@ public:
             QPointF at; // the glyph's origin from the start of the baseline
         };
         QList<Glyph> glyphs;
-        QColor colour;
+        QColor color;
         qreal ascent = 0; // of the line, over every font its glyphs came from
         qreal descent = 0;
         qreal width = 0; // the advance of the whole line
@@ -43,7 +43,7 @@ public:
     };
 
     // `text` on one line in `font` and `colour`, in `direction`. Valid until the next call.
-    const Line &line(const QString &text, const QFont &font, const QColor &colour,
+    const Line &line(const QString &text, const QFont &font, const QColor &color,
                      Qt::LayoutDirection direction);
     // Draws `l` with the start of its baseline at `origin`.
     void draw(QPainter &p, QPointF origin, const Line &l);
@@ -55,7 +55,7 @@ private:
         QPoint offset; // of the image's top left from the glyph's origin
     };
     // `quarter` (0 to 3): how many quarters of a pixel right of a whole pixel the glyph starts.
-    Picture picture(const QRawFont &font, quint32 glyph, const QColor &colour, int quarter);
+    Picture picture(const QRawFont &font, quint32 glyph, const QColor &color, int quarter);
     // Calls `place` with each glyph's picture and its top left, for a line starting at `origin`.
     template<typename Place>
     void placeGlyphs(QPointF origin, const Line &l, Place place);
@@ -66,7 +66,7 @@ private:
     // What `last` was laid out from.
     QString lastText;
     QFont lastFont;
-    QRgb lastColour = 0;
+    QRgb lastColor = 0;
     Qt::LayoutDirection lastDirection = Qt::LayoutDirectionAuto;
     Line last;
 };

@@ -25,11 +25,11 @@ public:
 };
 
 // The colour chooser: starts at `initial`, returns the chosen colour or nothing on cancel.
-class ColourChooser
+class ColorChooser
 {
 public:
-    virtual ~ColourChooser() = default;
-    virtual std::optional<QColor> chooseColour(const QColor &initial) = 0;
+    virtual ~ColorChooser() = default;
+    virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 };
 
 // Opens a page in the user's browser; false when the desktop did not accept it.

@@ -28,7 +28,7 @@ void QtPrompts::messageBox(const QString &text, const QString &title)
     box.exec();
 }
 
-std::optional<QColor> QtColourChooser::chooseColour(const QColor &initial)
+std::optional<QColor> QtColorChooser::chooseColor(const QColor &initial)
 {
     QColorDialog dialog(initial, parent);
     dialog.setOption(QColorDialog::DontUseNativeDialog);

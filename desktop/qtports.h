@@ -23,12 +23,12 @@ private:
     QWidget *parent;
 };
 
-class QtColourChooser : public ColourChooser
+class QtColorChooser : public ColorChooser
 {
 public:
-    explicit QtColourChooser(QWidget *parent = nullptr) : parent(parent) { }
+    explicit QtColorChooser(QWidget *parent = nullptr) : parent(parent) { }
     void setParent(QWidget *w) { parent = w; }
-    std::optional<QColor> chooseColour(const QColor &initial) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
 
 private:
     QWidget *parent;

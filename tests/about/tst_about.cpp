@@ -112,7 +112,7 @@ void TestAbout::hover()
 {
     QFETCH(QStringList, moves);
     QFETCH(bool, coffee);
-    QFETCH(QColor, colour);
+    QFETCH(QColor, color);
     Window w;
     QVERIFY(openAbout(w));
     for (const QString &m : moves)
@@ -121,7 +121,7 @@ void TestAbout::hover()
         QCOMPARE(w->Label5->text(), QString::fromUtf8(aboutText::coffeeMessage));
     else
         QCOMPARE(w->Label5->text(), websiteCaption);
-    QCOMPARE(w->Label5->palette().color(w->Label5->foregroundRole()), colour);
+    QCOMPARE(w->Label5->palette().color(w->Label5->foregroundRole()), color);
     QVERIFY2(captionFits(w->Label5), qPrintable(w->Label5->text()));
     QCOMPARE(w.browser.opened, QList<QUrl>());
 }

@@ -24,7 +24,7 @@ constexpr ColorValue buttonText = 0x80000012;
 
 // Every colour the two ways touch: the time's and the date's text and background, the window,
 // the date frame, the time frame, the menu button and the black-or-white button.
-QList<ColorValue> clockColours(const Window &w)
+QList<ColorValue> clockColors(const Window &w)
 {
     return {foreColor(w->Label1), backColor(w->Label1),    foreColor(w->Label2),
             backColor(w->Label2), backColor(w.form.get()), backColor(w->Frame1),
@@ -68,11 +68,11 @@ class TestAppearance : public WatchedTest
 private Q_SLOTS:
     void looks_data();
     void looks();
-    void qtColourDialog();
+    void qtColorDialog();
     void surfaceClick_data();
     void surfaceClick();
     void surfaceClickWithAToolOpen();
-    void chosenColourStaysInTheClockArea();
+    void chosenColorStaysInTheClockArea();
     void normalLookFollowsThePalette();
 };
 
@@ -87,7 +87,7 @@ void TestAppearance::looks_data()
     QTest::addColumn<bool>("bulbEnabled");
     QTest::addColumn<QColor>("offered"); // what the chooser started at last
 
-    const QColor faceColour = QApplication::palette().color(QPalette::Button);
+    const QColor faceColor = QApplication::palette().color(QPalette::Button);
     const QColor none, green(0, 128, 0);
     using L = QStringList;
     QTest::newRow("at start") << L {} << buttonText << face << true << true << none;
@@ -99,28 +99,28 @@ void TestAppearance::looks_data()
     // The chooser's colour, byte by byte; a translucent one must not turn into a system-colour
     // reference through its alpha.
     QTest::newRow("red, menu open") << L {"menu", "#ff0000"} << buttonText << ColorValue(0x0000FF)
-                                    << false << true << faceColour;
+                                    << false << true << faceColor;
     QTest::newRow("blue") << L {"#0000ff"} << buttonText << ColorValue(0xFF0000) << false << true
-                          << faceColour;
+                          << faceColor;
     QTest::newRow("mixed") << L {"#123456"} << buttonText << ColorValue(0x563412) << false << true
-                           << faceColour;
+                           << faceColor;
     QTest::newRow("translucent") << L {"#c80a141e"} << buttonText << ColorValue(0x1E140A) << false
-                                 << true << faceColour;
-    QTest::newRow("black") << L {"#000000"} << buttonText << black << false << true << faceColour;
+                                 << true << faceColor;
+    QTest::newRow("black") << L {"#000000"} << buttonText << black << false << true << faceColor;
     // The toggle goes on from a chosen colour, and back to the desktop's colours.
     QTest::newRow("green, dark") << L {"#008000", "toggle"} << white << black << false << false
-                                 << faceColour;
+                                 << faceColor;
     QTest::newRow("green, dark, normal")
-        << L {"#008000", "toggle", "toggle"} << buttonText << face << true << true << faceColour;
+        << L {"#008000", "toggle", "toggle"} << buttonText << face << true << true << faceColor;
     // A colour chosen in the dark look keeps the white text, so the next toggle goes back.
     QTest::newRow("dark, green") << L {"toggle", "#008000"} << white << ColorValue(0x008000)
                                  << false << false << QColor(Qt::black);
     QTest::newRow("dark, green, normal") << L {"toggle", "#008000", "toggle"} << buttonText << face
                                          << true << true << QColor(Qt::black);
     // A cancelled chooser changes no colour; the click does all else it always does.
-    QTest::newRow("cancel") << L {"cancel"} << buttonText << face << false << true << faceColour;
+    QTest::newRow("cancel") << L {"cancel"} << buttonText << face << false << true << faceColor;
     QTest::newRow("cancel, menu open")
-        << L {"menu", "cancel"} << buttonText << face << false << true << faceColour;
+        << L {"menu", "cancel"} << buttonText << face << false << true << faceColor;
     QTest::newRow("dark, cancel") << L {"toggle", "cancel"} << white << black << false << false
                                   << QColor(Qt::black);
     QTest::newRow("green, cancel")
@@ -150,14 +150,14 @@ void TestAppearance::looks()
             QVERIFY(w->Picture1->isVisible());
         } else {
             ++chooserSteps;
-            w.colours.answer.reset();
+            w.colors.answer.reset();
             if (step != u"cancel")
-                w.colours.answer = QColor::fromString(step);
+                w.colors.answer = QColor::fromString(step);
             clickSurface(w);
         }
     }
 
-    QCOMPARE(clockColours(w),
+    QCOMPARE(clockColors(w),
              QList<ColorValue>({text, back, text, back, back, back, back, face, back}));
     // What is painted is what the values say, under the desktop's palette.
     const QPalette p = QApplication::palette();
@@ -174,16 +174,16 @@ void TestAppearance::looks()
     // Neither way leads to the menu: it is closed, and the black-or-white button can be used.
     QVERIFY(w->Picture1->isHidden());
     QVERIFY(w->Command2->isEnabled());
-    QCOMPARE(w.colours.initials.size(), chooserSteps);
+    QCOMPARE(w.colors.initials.size(), chooserSteps);
     if (chooserSteps)
-        QCOMPARE(w.colours.initials.last(), offered);
+        QCOMPARE(w.colors.initials.last(), offered);
 }
 
-void TestAppearance::qtColourDialog()
+void TestAppearance::qtColorDialog()
 {
     // Qt's own colour dialog: it starts at the window's colour, its colour is applied, and its
     // Cancel changes nothing.
-    Window w(Ports {.colours = true});
+    Window w(Ports {.colors = true});
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
     QList<QRgb> offered;
@@ -247,11 +247,11 @@ void TestAppearance::surfaceClick()
         QVERIFY(w.openTool(w->Command7));
     if (before == QLatin1String("dark"))
         click(w->Command2);
-    w.colours.answer = QColor(255, 0, 0);
+    w.colors.answer = QColor(255, 0, 0);
 
     QTest::mouseClick(w.form.get(), Qt::LeftButton, {}, at);
 
-    QCOMPARE(w.colours.initials.size(), chooser ? 1 : 0);
+    QCOMPARE(w.colors.initials.size(), chooser ? 1 : 0);
     QCOMPARE(backColor(w.form.get()) == ColorValue(0x000000FF), chooser);
 }
 
@@ -262,7 +262,7 @@ void TestAppearance::surfaceClickWithAToolOpen()
     QVERIFY(w->Picture5->isVisible());
     QVERIFY(!w->Command2->isEnabled());
 
-    w.colours.answer = QColor(0, 0, 128);
+    w.colors.answer = QColor(0, 0, 128);
     clickSurface(w);
 
     QVERIFY(w->Picture1->isHidden());
@@ -288,7 +288,7 @@ void TestAppearance::surfaceClickWithAToolOpen()
         QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
 }
 
-void TestAppearance::chosenColourStaysInTheClockArea()
+void TestAppearance::chosenColorStaysInTheClockArea()
 {
     Window w;
     w->show();
@@ -303,7 +303,7 @@ void TestAppearance::chosenColourStaysInTheClockArea()
         tools.append(panel);
         tools.append(panel->findChildren<QWidget *>());
     }
-    auto colours = [&] {
+    auto colors = [&] {
         QList<QColor> out;
         for (const QWidget *t : tools)
             for (auto role : roles)
@@ -312,19 +312,19 @@ void TestAppearance::chosenColourStaysInTheClockArea()
     };
     // The menu bar as it looks, drawn off the screen; pixels compared in one format.
     auto menu = [&] { return w->Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); };
-    const QList<QColor> before = colours();
+    const QList<QColor> before = colors();
     menu(); // the first drawing still lays the buttons out
     const QImage menuBefore = menu();
 
-    w.colours.answer = QColor(255, 0, 255);
+    w.colors.answer = QColor(255, 0, 255);
     clickSurface(w);
     QCOMPARE(backColor(w.form.get()), ColorValue(0x00FF00FF));
-    QCOMPARE(colours(), before);
+    QCOMPARE(colors(), before);
     QVERIFY(menu() == menuBefore);
 
     click(w->Command2); // and the dark look
     QCOMPARE(backColor(w.form.get()), ColorValue(0x00000000));
-    QCOMPARE(colours(), before);
+    QCOMPARE(colors(), before);
     QVERIFY(menu() == menuBefore);
 }
 

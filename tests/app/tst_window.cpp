@@ -145,8 +145,8 @@ private Q_SLOTS:
     void saysWhatEachControlIsFor();
     void fonts_data();
     void fonts();
-    void colours_data();
-    void colours();
+    void colors_data();
+    void colors();
     void longPasteKeepsTheFirstCharacters_data();
     void longPasteKeepsTheFirstCharacters();
     void conversionsChangeNothing_data();
@@ -443,7 +443,7 @@ void TestWindow::fonts()
     QCOMPARE(info.bold(), bold);
 }
 
-void TestWindow::colours_data()
+void TestWindow::colors_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<uint>("fore");
@@ -454,7 +454,7 @@ void TestWindow::colours_data()
     QTest::newRow("list box") << "List1" << 0x80000008u << 0x80000005u;
 }
 
-void TestWindow::colours()
+void TestWindow::colors()
 {
     QFETCH(QString, control);
     QFETCH(uint, fore);
@@ -552,7 +552,7 @@ void TestWindow::conversionsChangeNothing()
         QVERIFY(after.take(control) != before.take(control));
     QCOMPARE(after, before);
     QVERIFY(w.prompts.messages.isEmpty() && w.prompts.inputs.isEmpty());
-    QVERIFY(w.colours.initials.isEmpty() && w.browser.opened.isEmpty());
+    QVERIFY(w.colors.initials.isEmpty() && w.browser.opened.isEmpty());
     QVERIFY(w.clipboard.texts.isEmpty() && w.media->calls.isEmpty());
 }
 

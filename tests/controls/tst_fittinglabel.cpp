@@ -20,7 +20,7 @@ Step text(const char *t)
 {
     return [t](FittingLabel *l) { l->setText(QString::fromUtf8(t)); };
 }
-Step colour(QColor c)
+Step color(QColor c)
 {
     return [c](FittingLabel *l) {
         QPalette p = l->palette();
@@ -94,9 +94,9 @@ private Q_SLOTS:
         QTest::newRow("fitted, then fits at its own size")
             << QList {text("10:58:58 PM Central")} << QList {text("12:04")};
         QTest::newRow("new colour")
-            << QList {text("12:04:22")} << QList {colour(Qt::white), text("12:04:22")};
-        QTest::newRow("colour back") << QList {text("12:04:22"), colour(Qt::red)}
-                                     << QList {colour(Qt::black), text("12:04:22")};
+            << QList {text("12:04:22")} << QList {color(Qt::white), text("12:04:22")};
+        QTest::newRow("colour back") << QList {text("12:04:22"), color(Qt::red)}
+                                     << QList {color(Qt::black), text("12:04:22")};
         QTest::newRow("larger font")
             << QList {text("10:58:58 PM")} << QList {pixels(60), text("10:58:58 PM")};
         QTest::newRow("smaller font")
@@ -146,7 +146,7 @@ private Q_SLOTS:
         QFETCH(QColor, ink);
         FittingLabel label;
         setUp(label);
-        colour(ink)(&label);
+        color(ink)(&label);
         QPalette p = label.palette();
         p.setColor(label.backgroundRole(), ink == Qt::white ? Qt::black : Qt::white);
         label.setPalette(p);

@@ -65,9 +65,9 @@ void TestFrame::drawsAsAGroupBox()
     // A label on the frame, without text: the frame must look the same through it.
     FittingLabel label(&frame);
     label.setGeometry(16, 16, 150, 80);
-    QPalette colours = host.palette();
-    colours.setColor(QPalette::Disabled, QPalette::Button, QColor(30, 90, 160));
-    host.setPalette(colours);
+    QPalette colors = host.palette();
+    colors.setColor(QPalette::Disabled, QPalette::Button, QColor(30, 90, 160));
+    host.setPalette(colors);
     for (QGroupBox *b : {static_cast<QGroupBox *>(&frame), &box})
         b->setGeometry(0, 0, 200, 120);
     // Shown, as a hidden widget is sent its size again each time it is drawn.

@@ -71,13 +71,13 @@ QImage largest(const QList<QImage> &all)
     return best;
 }
 
-int distinctColours(const QImage &image)
+int distinctColors(const QImage &image)
 {
-    QSet<QRgb> colours;
+    QSet<QRgb> colors;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            colours.insert(image.pixel(x, y));
-    return int(colours.size());
+            colors.insert(image.pixel(x, y));
+    return int(colors.size());
 }
 
 int opaquePixels(const QImage &image)
@@ -126,11 +126,11 @@ QList<Stored> storedIcon(const QByteArray &d)
         const int doubled = int(u32(d, at + 8));
         s.height = doubled / 2;
         s.bits = u16(d, at + 14);
-        const quint32 colours = u32(d, at + 32) ? u32(d, at + 32) : (1u << s.bits);
-        const quint32 colourRows = ((s.width * s.bits + 31) / 32) * 4 * s.height;
+        const quint32 colors = u32(d, at + 32) ? u32(d, at + 32) : (1u << s.bits);
+        const quint32 colorRows = ((s.width * s.bits + 31) / 32) * 4 * s.height;
         const quint32 maskRows = ((s.width + 31) / 32) * 4 * s.height;
         s.andMask = doubled == 2 * s.height
-            && bytes >= 40 + 4 * (s.bits <= 8 ? colours : 0) + colourRows + maskRows;
+            && bytes >= 40 + 4 * (s.bits <= 8 ? colors : 0) + colorRows + maskRows;
         out.append(s);
     }
     return out;
@@ -150,7 +150,7 @@ QByteArray fileBytes(const QString &name)
 }
 
 // A rough name for a colour, enough to tell what a picture shows at one point.
-QString colourName(QRgb rgb)
+QString colorName(QRgb rgb)
 {
     if (qAlpha(rgb) < 128)
         return QStringLiteral("transparent");
@@ -179,7 +179,7 @@ struct Expected
     QByteArray format; // as Qt reads it from the content; empty: nothing is expected
     Sizes sizes;
     int bits = 0; // bits per pixel stored in a bitmap or an icon's images; 0: not a palette file
-    int maxColours = 0; // distinct colours seen, transparency included; 0: any
+    int maxColors = 0; // distinct colours seen, transparency included; 0: any
 };
 
 Expected expectedOf(const QString &control, const QString &file)
@@ -255,11 +255,11 @@ void TestImages::files()
     for (const QImage &image : all) {
         const QByteArray where
             = QByteArray::number(image.width()) + "x" + QByteArray::number(image.height());
-        const int colours = distinctColours(image);
-        QVERIFY2(colours > 1, where + " is one flat colour");
-        if (expected.maxColours > 0)
-            QVERIFY2(colours <= expected.maxColours,
-                     where + ": " + QByteArray::number(colours) + " colours");
+        const int colors = distinctColors(image);
+        QVERIFY2(colors > 1, where + " is one flat colour");
+        if (expected.maxColors > 0)
+            QVERIFY2(colors <= expected.maxColors,
+                     where + ": " + QByteArray::number(colors) + " colours");
         QVERIFY2(opaquePixels(image) > image.width() * image.height() / 8,
                  where + " is almost empty");
     }
@@ -319,13 +319,13 @@ void TestImages::whatTheyShow()
     QFETCH(QString, control);
     QFETCH(QSize, size);
     QFETCH(QPoint, at);
-    QFETCH(QString, colour);
+    QFETCH(QString, color);
 
     const QList<QImage> all = frames(pictureOf(control.toLatin1().constData()));
     const auto image
         = std::find_if(all.begin(), all.end(), [&](const QImage &i) { return i.size() == size; });
     QVERIFY(image != all.end());
-    QCOMPARE(colourName(image->pixel(at)), colour);
+    QCOMPARE(colorName(image->pixel(at)), color);
 }
 
 void TestImages::pointers_data()

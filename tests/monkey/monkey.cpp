@@ -209,8 +209,8 @@ QString MonkeyEvent::describe() const
     QStringList desk;
     desk << (answer ? QStringLiteral("input box answers \"%1\"").arg(shortText(*answer))
                     : QStringLiteral("input box cancelled"));
-    desk << (colour ? QStringLiteral("colour %1").arg(colour->name())
-                    : QStringLiteral("colour cancelled"));
+    desk << (color ? QStringLiteral("colour %1").arg(color->name())
+                   : QStringLiteral("colour cancelled"));
     if (!browserAccepts)
         desk << QStringLiteral("no browser");
     if (loadsFail)
@@ -301,7 +301,7 @@ void MonkeyRun::world(QRandomGenerator &rng, MonkeyEvent &e) const
     if (rng.bounded(4))
         e.answer = answers.at(rng.bounded(int(answers.size())));
     if (rng.bounded(3))
-        e.colour = QColor::fromRgb(rng.generate());
+        e.color = QColor::fromRgb(rng.generate());
     e.browserAccepts = rng.bounded(3) != 0;
     e.loadsFail = rng.bounded(3) == 0;
     e.volumes = rng.bounded(20) == 0 ? rng.bounded(int(volumeSets.size())) : volumeSet;
@@ -433,7 +433,7 @@ void MonkeyRun::run(const MonkeyEvent &e)
     // The fake desktop's answers for this event.
     w->prompts.answers.clear();
     w->prompts.answers.push_back(e.answer);
-    w->colours.answer = e.colour;
+    w->colors.answer = e.color;
     w->browser.accept = e.browserAccepts;
     w->media->failLoads = e.loadsFail;
     volumeSet = e.volumes;

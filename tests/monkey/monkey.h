@@ -36,7 +36,7 @@ struct MonkeyEvent
 
     // How the fake desktop answers while this event runs.
     std::optional<QString> answer; // the input box: nothing = Cancel
-    std::optional<QColor> colour; // the colour chooser: nothing = Cancel
+    std::optional<QColor> color; // the colour chooser: nothing = Cancel
     bool browserAccepts = true;
     bool loadsFail = false;
     int volumes = 0; // which set of mounted volumes the drive list finds

@@ -45,12 +45,12 @@ public:
     }
 };
 
-class FakeColourChooser : public ColourChooser
+class FakeColorChooser : public ColorChooser
 {
 public:
     std::optional<QColor> answer; // nothing = the user cancels
     QList<QColor> initials;
-    std::optional<QColor> chooseColour(const QColor &initial) override
+    std::optional<QColor> chooseColor(const QColor &initial) override
     {
         initials.append(initial);
         return answer;

@@ -64,7 +64,7 @@ private:
 struct Ports
 {
     bool prompts = false; // Qt's message and input boxes, owned by the window
-    bool colours = false; // Qt's colour dialog
+    bool colors = false; // Qt's colour dialog
     bool browser = false; // QDesktopServices
     bool clipboard = false; // the system clipboard
     bool media = false; // the GStreamer engine
@@ -77,11 +77,11 @@ struct Window
 {
     // The fakes, always there to look into; the real ports beside them.
     FakePrompts prompts;
-    FakeColourChooser colours;
+    FakeColorChooser colors;
     FakeBrowser browser;
     FakeClipboard clipboard;
     QtPrompts qtPrompts;
-    QtColourChooser qtColours;
+    QtColorChooser qtColors;
     QtBrowser qtBrowser;
     QtClipboard qtClipboard;
     std::shared_ptr<FakeMediaEngine::Log> media = std::make_shared<FakeMediaEngine::Log>();
@@ -93,7 +93,7 @@ struct Window
     explicit Window(Ports real = {})
     {
         Prompts &p = real.prompts ? static_cast<Prompts &>(qtPrompts) : prompts;
-        ColourChooser &c = real.colours ? static_cast<ColourChooser &>(qtColours) : colours;
+        ColorChooser &c = real.colors ? static_cast<ColorChooser &>(qtColors) : colors;
         Browser &b = real.browser ? static_cast<Browser &>(qtBrowser) : browser;
         Clipboard &k = real.clipboard ? static_cast<Clipboard &>(qtClipboard) : clipboard;
         MediaEngineFactory engines = [this, real]() -> std::unique_ptr<MediaEngine> {
@@ -109,7 +109,7 @@ struct Window
         form = std::make_unique<Form1>(DesktopPorts {p, c, b, k, std::move(engines), clock});
         setListPatience(*form, std::chrono::seconds(30));
         qtPrompts.setParent(form.get());
-        qtColours.setParent(form.get());
+        qtColors.setParent(form.get());
         if (real.load)
             form->Form_Load();
         if (real.show)
