@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Measures Tesmora against a minimal Qt clock and a few references and prints one table:
 # the lag of the shown second (title and time label), launch to mapped window, peak RSS,
-# click on play to first sound, idle CPU and wakeups. Not part of the test suite.
+# click on play to first sound, idle CPU and wakeups, and the player's file list on a large
+# folder. Not part of the test suite.
 #
 #   bench/run.sh [--baseline BIN] [--long | --files]
 #
 # --baseline BIN  also measures another Tesmora binary (an older build, say) in the same run
 # --long          instead: the resident size of an idle Tesmora over 30 minutes
-# --files         instead: opening the player in a folder of 1,000 and of 100,000 files (a tenth
-#                 not MP3), FILES_ROUNDS times each: CPU time, the window's slowest answer
-#                 meanwhile, resident size
+# --files         only the file list (also part of the normal run): opening the player in a
+#                 folder of 1,000 and of 100,000 files (a tenth not MP3), FILES_ROUNDS times
+#                 each: CPU time, the window's slowest answer meanwhile, resident size
 #
 # Environment: BENCH_DIR (builds and results, default build-bench/ in the tree), RESULTS (the
 # figures, default BENCH_DIR/results.tsv), LAG_ROUNDS and
@@ -100,7 +101,7 @@ binary() { case $1 in tesmora) echo "$tesmora" ;; baseline) echo "$baseline" ;; 
 # Points of the window, in pixels: the bulb, the player's button, the first file, play.
 ui="436,172 224,176 56,78 36,44"
 
-if [ "$files" = yes ]; then
+if [ "$long" = no ]; then
   # The bulb and the player's button: the file list is read when the player is first shown.
   open_player=${ui% * *}
   for count in 1000 100000; do
@@ -112,9 +113,12 @@ if [ "$files" = yes ]; then
     entries=()
     for p in "${programs[@]}"; do entries+=("$p|$open_player|'$(binary "$p")'"); done
     for _ in $(seq "${FILES_ROUNDS:-5}"); do "${observe[@]}" files "$folder" "${entries[@]}"; done
+    rm -rf "$folder"
   done
-  "${observe[@]}" table "$RESULTS"
-  exit 0
+  if [ "$files" = yes ]; then
+    "${observe[@]}" table "$RESULTS"
+    exit 0
+  fi
 fi
 
 pulse_dir=$work/pulse

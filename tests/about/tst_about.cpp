@@ -91,7 +91,7 @@ void TestAbout::hover_data()
 {
     QTest::addColumn<QStringList>("moves");
     QTest::addColumn<bool>("coffee"); // the coffee message rather than the web-site caption
-    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("color");
 
     QTest::newRow("at start") << QStringList {} << false << darkBlue;
     QTest::newRow("background") << QStringList {"background"} << false << darkBlue;

@@ -285,7 +285,7 @@ void TestImages::whatTheyShow_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QPoint>("at");
-    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QString>("color");
 
     // The unlit glass is white, the lit one yellow: the menu button swaps between the two.
     QTest::newRow("unlit glass 32") << "Picture4" << QSize(32, 32) << QPoint(20, 8) << "white";
