@@ -4,11 +4,6 @@
 
 namespace tesmora {
 
-namespace {
-const QDate firstDate(1753, 1, 1);
-const QDate lastDate(9999, 12, 31);
-} // namespace
-
 MonthCalendar::MonthCalendar(QWidget *parent) : QWidget(parent)
 {
     // A tab stop, as the calendar it stands for; the calendar takes the focus once made.
@@ -22,7 +17,7 @@ QCalendarWidget *MonthCalendar::calendar()
     made = new QCalendarWidget(this);
     made->setMinimumSize(0, 0);
     made->setGeometry(rect());
-    made->setDateRange(firstDate, lastDate);
+    made->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
     made->setGridVisible(false);
     // A screen reader meets the calendar under this control's name.
     made->setAccessibleName(accessibleName());
@@ -45,16 +40,6 @@ QCalendarWidget *MonthCalendar::calendar()
 QDate MonthCalendar::selectedDate()
 {
     return calendar()->selectedDate();
-}
-
-QDate MonthCalendar::minimumDate() const
-{
-    return made ? made->minimumDate() : firstDate;
-}
-
-QDate MonthCalendar::maximumDate() const
-{
-    return made ? made->maximumDate() : lastDate;
 }
 
 void MonthCalendar::showEvent(QShowEvent *e)

@@ -21,9 +21,6 @@ public:
     // The calendar itself, made now if it is not yet.
     QCalendarWidget *calendar();
     QDate selectedDate();
-    // The dates a user can pick.
-    QDate minimumDate() const;
-    QDate maximumDate() const;
 
 Q_SIGNALS:
     // A click on a day of the range.

@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
@@ -236,8 +237,8 @@ void TestWindow::atStart()
     QCOMPARE(w->Label6->text(),
              QString::fromUtf8("\u00BA") + QStringLiteral("Celsius (centigrades)"));
     QCOMPARE(w->Command19->text(), QStringLiteral("Miles to Km."));
-    QCOMPARE(w->MonthView1->minimumDate(), QDate(1753, 1, 1));
-    QCOMPARE(w->MonthView1->maximumDate(), QDate(9999, 12, 31));
+    QCOMPARE(w->MonthView1->calendar()->minimumDate(), QDate(1753, 1, 1));
+    QCOMPARE(w->MonthView1->calendar()->maximumDate(), QDate(9999, 12, 31));
 }
 
 void TestWindow::covers_data()
