@@ -28,9 +28,7 @@ QImage image(QWidget &w)
 {
     return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
-} // namespace
 
-namespace {
 using Change = std::function<void(QGroupBox *)>;
 
 } // namespace
