@@ -37,9 +37,13 @@ QWidget *control(const QWidget *form, const QString &name)
     return form->findChild<QWidget *>(name);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    delete wiring;
+}
 
-Form1::Form1(const DesktopPorts &ports, QWidget *parent) : QWidget(parent)
+Form1::Form1(const DesktopPorts &ports, QWidget *parent)
+    : QWidget(parent), wiring(new QObject(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(pictureIcon(imageResource(QStringLiteral("clock.ico"))));

@@ -125,6 +125,9 @@ private:
     void bindControls();
     void makeControllers(const DesktopPorts &ports); // app/wiring.cpp
     void wire(); // app/wiring.cpp
+    // The context of every wire from a control to a handler. It goes first when the window
+    // closes: the handlers go before the controls, and a control may still speak as it goes.
+    QObject *wiring;
     bool pressOnSurface = false;
 };
 

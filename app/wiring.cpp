@@ -70,7 +70,7 @@ void Form1::Form_Click()
 void Form1::wire()
 {
     auto clicked = [this](QPushButton *button, auto *controller, auto handler) {
-        connect(button, &QPushButton::clicked, this,
+        connect(button, &QPushButton::clicked, wiring,
                 [controller, handler] { (controller->*handler)(); });
     };
 
@@ -79,7 +79,7 @@ void Form1::wire()
     // Navigation. A tool button's click opens or closes its panel, then the keyboard's focus
     // moves into the panel opened or back to the button.
     auto tool = [this](QPushButton *button, void (Navigation::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, button, handler] {
+        connect(button, &QPushButton::clicked, wiring, [this, button, handler] {
             (navigation.get()->*handler)();
             toolKeys->afterClick(button);
         });
@@ -97,24 +97,24 @@ void Form1::wire()
     clicked(Command2, appearance.get(), &Appearance::Command2_Click);
 
     // Clock, timer and stopwatch prompts, calendar.
-    connect(Timer1, &QTimer::timeout, this, [this] { clockTick->Timer1_Timer(); });
-    connect(Label1, &Label::clicked, this, [this] { clockPrompts->Label1_Click(); });
-    connect(Label2, &Label::clicked, this, [this] { clockPrompts->Label2_Click(); });
-    connect(MonthView1, &MonthCalendar::clicked, this,
+    connect(Timer1, &QTimer::timeout, wiring, [this] { clockTick->Timer1_Timer(); });
+    connect(Label1, &Label::clicked, wiring, [this] { clockPrompts->Label1_Click(); });
+    connect(Label2, &Label::clicked, wiring, [this] { clockPrompts->Label2_Click(); });
+    connect(MonthView1, &MonthCalendar::clicked, wiring,
             [this](QDate date) { calendar->MonthView1_DateClick(date); });
 
     // Translator.
     // A selection by mouse or keys changes the selection; a click on the entry already selected
     // (after typing over the translation) looks it up again.
-    connect(List1, &QListWidget::itemSelectionChanged, this, [this] { translator->List1_Click(); });
-    connect(List1, &QListWidget::itemClicked, this, [this] { translator->List1_Click(); });
-    connect(Text6, &QLineEdit::textChanged, this, [this] { translator->Text6_Change(); });
+    connect(List1, &QListWidget::itemSelectionChanged, wiring, [this] { translator->List1_Click(); });
+    connect(List1, &QListWidget::itemClicked, wiring, [this] { translator->List1_Click(); });
+    connect(Text6, &QLineEdit::textChanged, wiring, [this] { translator->Text6_Change(); });
 
     // Codes.
     // Picks from the lists only: activated() also fires for text typed into the field.
-    connect(new ComboPicks(Combo1), &ComboPicks::picked, this, [this] { codes->Combo1_Click(); });
-    connect(new ComboPicks(Combo2), &ComboPicks::picked, this, [this] { codes->Combo2_Click(); });
-    connect(new ComboPicks(Combo3), &ComboPicks::picked, this, [this] { codes->Combo3_Click(); });
+    connect(new ComboPicks(Combo1), &ComboPicks::picked, wiring, [this] { codes->Combo1_Click(); });
+    connect(new ComboPicks(Combo2), &ComboPicks::picked, wiring, [this] { codes->Combo2_Click(); });
+    connect(new ComboPicks(Combo3), &ComboPicks::picked, wiring, [this] { codes->Combo3_Click(); });
 
     // Calculator.
     clicked(Command12, calculator.get(), &Calculator::Command12_Click);
@@ -123,9 +123,9 @@ void Form1::wire()
     clicked(Command15, calculator.get(), &Calculator::Command15_Click);
     clicked(Command16, calculator.get(), &Calculator::Command16_Click);
     clicked(Command17, calculator.get(), &Calculator::Command17_Click);
-    connect(Text1, &TextBox::mouseMoved, this,
+    connect(Text1, &TextBox::mouseMoved, wiring,
             [this](const MouseMove &m) { calculator->Text1_MouseMove(m); });
-    connect(Text2, &TextBox::mouseMoved, this,
+    connect(Text2, &TextBox::mouseMoved, wiring,
             [this](const MouseMove &m) { calculator->Text2_MouseMove(m); });
 
     // Conversions: wired, and they do nothing.
@@ -138,23 +138,23 @@ void Form1::wire()
     clicked(Command9, player.get(), &Player::Command9_Click);
     clicked(Command10, player.get(), &Player::Command10_Click);
     clicked(Command11, player.get(), &Player::Command11_Click);
-    connect(Drive1, &DriveList::driveChanged, this, [this] { player->Drive1_Change(); });
-    connect(Dir1, &FolderList::pathChanged, this, [this] { player->Dir1_Change(); });
+    connect(Drive1, &DriveList::driveChanged, wiring, [this] { player->Drive1_Change(); });
+    connect(Dir1, &FolderList::pathChanged, wiring, [this] { player->Dir1_Change(); });
     // Not a procedure of its own in the original design: a folder the user opens that cannot
     // be listed is told, and the lists keep what they showed.
-    connect(Dir1, &FolderList::folderUnreadable, this,
+    connect(Dir1, &FolderList::folderUnreadable, wiring,
             [this](const QString &folder) { player->Dir1_ReadError(folder); });
-    connect(File1, &FileList::clicked, this, [this] { player->File1_Click(); });
-    connect(Slider1, &QSlider::valueChanged, this, [this] { player->Slider1_Change(); });
+    connect(File1, &FileList::clicked, wiring, [this] { player->File1_Click(); });
+    connect(Slider1, &QSlider::valueChanged, wiring, [this] { player->Slider1_Change(); });
 
     // About.
-    connect(Label5, &Label::clicked, this, [this] { about->Label5_Click(); });
-    connect(Picture7, &Label::clicked, this, [this] { about->Picture7_Click(); });
-    connect(Label5, &Label::mouseMoved, this,
+    connect(Label5, &Label::clicked, wiring, [this] { about->Label5_Click(); });
+    connect(Picture7, &Label::clicked, wiring, [this] { about->Picture7_Click(); });
+    connect(Label5, &Label::mouseMoved, wiring,
             [this](const MouseMove &m) { about->Label5_MouseMove(m); });
-    connect(Picture6, &Panel::mouseMoved, this,
+    connect(Picture6, &Panel::mouseMoved, wiring,
             [this](const MouseMove &m) { about->Picture6_MouseMove(m); });
-    connect(Picture7, &Label::mouseMoved, this,
+    connect(Picture7, &Label::mouseMoved, wiring,
             [this](const MouseMove &m) { about->Picture7_MouseMove(m); });
 }
 

@@ -1,11 +1,11 @@
 #include "player/drivelist.h"
 
+#include "player/folderreading.h"
 #include "player/playerrules.h"
+#include "player/systemcalls.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSignalBlocker>
-#include <QStorageInfo>
+#include <QFile>
 
 namespace tesmora {
 
@@ -14,43 +14,29 @@ namespace {
 constexpr int RootRole = Qt::UserRole;
 constexpr int ReadyRole = Qt::UserRole + 1;
 
-QString shown(const Volume &v)
+QString shown(const QString &root, const QString &label)
 {
-    return v.label.isEmpty() ? v.rootPath : v.rootPath + QLatin1String(" [") + v.label + u']';
-}
-
-// The volume whose root is the longest leading part of `path`.
-qsizetype holderOf(const QList<Volume> &volumes, const QString &path)
-{
-    qsizetype best = -1;
-    for (qsizetype i = 0; i < volumes.size(); ++i) {
-        const QString &root = volumes[i].rootPath;
-        const bool holds
-            = path == root || path.startsWith(root.endsWith(u'/') ? root : root + u'/');
-        if (holds && (best < 0 || root.size() > volumes[best].rootPath.size()))
-            best = i;
-    }
-    return best;
+    return label.isEmpty() ? root : root + QLatin1String(" [") + label + u']';
 }
 
 } // namespace
 
 QList<Volume> systemVolumes()
 {
-    QList<Mount> mounts;
-    for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
-        const QString root = info.rootPath();
-        const QByteArray type = info.fileSystemType();
-        // Files bind-mounted into containers are no drives. Pseudo file systems, which the rule
-        // leaves out, are not looked at: that would mount an automount point.
-        if (!isPseudoFileSystem(type, root) && !QFileInfo(root).isDir())
-            continue;
-        mounts.append({root, type, info.name(), info.isValid() && info.isReady()});
-    }
-    return drivesAmong(mounts);
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return drivesAmong({});
+    return drivesAmong(parseMountInfo(table.readAll()));
 }
 
-DriveList::DriveList(QWidget *parent) : QComboBox(parent)
+// What one volume answered.
+struct DriveList::Answer
+{
+    VolumeProbe probe;
+};
+
+DriveList::DriveList(QWidget *parent)
+    : QComboBox(parent), allowed(FolderReader::defaultPatience)
 {
     setEditable(false);
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
@@ -71,19 +57,24 @@ void DriveList::readStart()
     if (read)
         return;
     read = true;
-    // Asking the system for its volumes can take a while (a slow network mount): not before
-    // the list is seen.
     const QList<Volume> volumes = source();
-    const qsizetype start = holderOf(volumes, QDir::currentPath());
-    fill(volumes, start >= 0 ? volumes[start].rootPath : QString());
+    QStringList roots;
+    for (const Volume &v : volumes)
+        roots.append(v.rootPath);
+    const qsizetype start = holderOf(roots, QDir::currentPath());
+    fill(volumes, start >= 0 ? roots[start] : QString());
+    ask(volumes);
 }
 
 void DriveList::refresh()
 {
-    if (!read)
+    if (!read) {
         readStart();
-    else
-        fill(source(), drive());
+        return;
+    }
+    const QList<Volume> volumes = source();
+    fill(volumes, drive());
+    ask(volumes);
 }
 
 void DriveList::showEvent(QShowEvent *event)
@@ -103,9 +94,10 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
     filling = true;
     clear();
     for (const Volume &v : volumes) {
-        addItem(shown(v));
+        addItem(shown(v.rootPath, v.label));
         setItemData(count() - 1, v.rootPath, RootRole);
-        setItemData(count() - 1, v.ready, ReadyRole);
+        // Not ready until it answers.
+        setItemData(count() - 1, false, ReadyRole);
     }
     int chosen = findData(keep, RootRole);
     if (chosen < 0 && !keep.isEmpty()) {
@@ -117,6 +109,53 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
     }
     setCurrentIndex(chosen >= 0 ? chosen : 0);
     filling = false;
+}
+
+void DriveList::ask(const QList<Volume> &volumes)
+{
+    // Every volume is asked at once, each on its own thread; the list waits for them all
+    // together, and a volume whose share still hangs on an earlier call is not asked again.
+    const auto deadline = std::chrono::steady_clock::now() + allowed;
+    QList<std::pair<std::shared_ptr<ShareCall>, std::shared_ptr<Answer>>> calls;
+    for (const Volume &v : volumes) {
+        auto answer = std::make_shared<Answer>();
+        auto call = ShareCall::start(v.rootPath, [answer, root = QFile::encodeName(v.rootPath)
+                                                                    .toStdString(),
+                                                  device = v.device] {
+            probeVolume(root, device, answer->probe);
+        });
+        calls.append({std::move(call), std::move(answer)});
+    }
+    for (qsizetype i = 0; i < volumes.size(); ++i) {
+        const auto &[call, answer] = calls[i];
+        if (!call)
+            continue;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (call->wait(std::max(left, std::chrono::milliseconds(0))))
+            told(volumes[i], *answer);
+        else
+            ShareCall::whenAnswered(call, this, [this, v = volumes[i], answer] { told(v, *answer); });
+    }
+}
+
+void DriveList::told(const Volume &volume, const Answer &answer)
+{
+    const int at = findData(volume.rootPath, RootRole);
+    if (at < 0)
+        return;
+    if (answer.probe.other && at != currentIndex()) {
+        // A file mounted over a file (containers do it) is no drive.
+        filling = true;
+        removeItem(at);
+        filling = false;
+        return;
+    }
+    const QString label = volume.label.isEmpty()
+        ? labelFromLinkName(answer.probe.labelLink)
+        : volume.label;
+    setItemText(at, shown(volume.rootPath, label));
+    setItemData(at, volume.ready && answer.probe.ready, ReadyRole);
 }
 
 QString DriveList::drive() const

@@ -7,12 +7,15 @@
 
 #include <QComboBox>
 #include <QList>
+#include <chrono>
 #include <functional>
 
 namespace tesmora {
 
-// The system's volumes without pseudo file systems, in the order they are mounted; the root
-// folder is always one of them.
+// The volumes of the system's mount table without pseudo file systems, in the order they are
+// mounted; the root folder is always one of them. Read from the kernel's table alone, which
+// never waits on a file system; their labels and whether they answer are the drive list's to
+// ask.
 QList<Volume> systemVolumes();
 
 class DriveList : public QComboBox
@@ -21,15 +24,19 @@ class DriveList : public QComboBox
 public:
     using VolumeSource = std::function<QList<Volume>()>;
 
-    // Reads the system's volumes when the list is first shown.
+    // Reads the mount table when the list is first shown.
     explicit DriveList(QWidget *parent = nullptr);
 
-    // Where the volumes come from (the system's by default); reads them at once and selects
-    // the volume that holds the program's current folder.
+    // Where the volumes come from (the system's mount table by default); reads them at once
+    // and selects the volume that holds the program's current folder.
     void setVolumeSource(VolumeSource source);
 
-    // The chosen drive's root path, and whether it is ready; empty and not ready before the
-    // volumes were read.
+    // How long the volumes are waited for, all together, before the list shows without the
+    // answers still out: a volume that has not answered is shown as not ready until it does.
+    void setPatience(std::chrono::milliseconds patience) { allowed = patience; }
+
+    // The chosen drive's root path, and whether it is ready: listed as ready, answering, and a
+    // folder. Empty and not ready before the volumes were read.
     QString drive() const;
     bool isReady() const;
 
@@ -46,9 +53,13 @@ Q_SIGNALS:
     void driveChanged();
 
 private:
+    struct Answer;
     void fill(const QList<Volume> &volumes, const QString &keep);
+    void ask(const QList<Volume> &volumes);
+    void told(const Volume &volume, const Answer &answer);
     void readStart();
     VolumeSource source = systemVolumes;
+    std::chrono::milliseconds allowed;
     bool filling = false;
     bool read = false;
 };

@@ -1,68 +1,36 @@
 #include "player/folderreading.h"
 
 #include "player/playerrules.h"
+#include "player/systemcalls.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
+#include <QThreadPool>
 #include <QWidget>
 #include <algorithm>
 #include <condition_variable>
-#include <cstring>
-#include <dirent.h>
 #include <mutex>
-#include <sys/stat.h>
-#include <thread>
 
 namespace tesmora {
 
-namespace {
-
-// QDir reads an unreadable folder as an empty one; ask the system itself.
-bool canOpen(const QString &folder)
+std::optional<QStringList> namesOf(const FolderScan &scan, QDir::Filters filters,
+                                   const QStringList &patterns)
 {
-    DIR *d = ::opendir(QFile::encodeName(folder).constData());
-    if (!d)
-        return false;
-    ::closedir(d);
-    return QFileInfo(folder).isExecutable();
-}
-
-} // namespace
-
-std::optional<QStringList> readFolder(const QString &folder, QDir::Filters filters,
-                                      const QStringList &patterns)
-{
-    if (!canOpen(folder))
-        return std::nullopt;
-    // The entries straight from the system, as a folder of a hundred thousand files needs: QDir
-    // would make and keep a QFileInfo of each, tens of megabytes, before filtering them.
-    DIR *d = ::opendir(QFile::encodeName(folder).constData());
-    if (!d)
+    if (!scan.listed)
         return std::nullopt;
     QList<QRegularExpression> matchers;
     for (const QString &p : patterns)
         matchers.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(p),
                                            QRegularExpression::CaseInsensitiveOption));
     QStringList names;
-    while (const dirent *e = ::readdir(d)) {
-        const char *raw = e->d_name;
-        if (raw[0] == '.' && (!(filters & QDir::Hidden) || !raw[1] || !std::strcmp(raw, "..")))
+    for (const FolderScan::Entry &e : scan.entries) {
+        if (e.name.front() == '.' && !(filters & QDir::Hidden))
             continue;
-        bool isDir = e->d_type == DT_DIR, isFile = e->d_type == DT_REG;
-        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
-            // Links count as what they point to; a broken one, a pipe or a device as nothing.
-            struct stat st;
-            if (::fstatat(::dirfd(d), raw, &st, 0) != 0)
-                continue;
-            isDir = S_ISDIR(st.st_mode);
-            isFile = S_ISREG(st.st_mode);
-        }
-        if (!(isDir && (filters & QDir::Dirs)) && !(isFile && (filters & QDir::Files)))
+        if (!(e.kind == FolderScan::Folder && (filters & QDir::Dirs))
+            && !(e.kind == FolderScan::File && (filters & QDir::Files)))
             continue;
+        const QByteArray raw = QByteArray::fromRawData(e.name.data(), qsizetype(e.name.size()));
         QString name = QFile::decodeName(raw);
-        // A name that does not survive decoding (not valid in the locale's encoding) could
-        // not be opened again by it: left out, as QDir leaves it out.
         if (QFile::encodeName(name) != raw)
             continue;
         if (matchers.isEmpty()
@@ -70,16 +38,24 @@ std::optional<QStringList> readFolder(const QString &folder, QDir::Filters filte
                            [&](const auto &m) { return m.match(name).hasMatch(); }))
             names.append(std::move(name));
     }
-    ::closedir(d);
-    if (!QFileInfo(folder).isDir())
-        return std::nullopt;
     sortNames(names);
     return names;
 }
 
-// What the reading thread and the owner share. The thread may outlive the owner (a share that
-// never answers keeps it in the kernel until the program ends), so it never touches the owner
-// except under the lock, while the owner still wants the answer.
+QString shareOf(const QString &path)
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    QStringList roots;
+    if (table.open(QIODevice::ReadOnly))
+        for (const Mount &m : parseMountInfo(table.readAll()))
+            roots.append(m.rootPath);
+    const qsizetype holder = holderOf(roots, path);
+    return holder >= 0 ? roots[holder] : QStringLiteral("/");
+}
+
+// What the names' maker and the owner share. The maker runs on Qt's thread pool, which the
+// application waits for as it ends; it touches the owner only under the lock, while the owner
+// still wants the answer.
 struct FolderReader::Request
 {
     std::mutex lock;
@@ -87,6 +63,26 @@ struct FolderReader::Request
     bool finished = false;
     FolderReader *waiting = nullptr; // the owner, once it stopped waiting; null when it gave up
     std::optional<QStringList> result;
+
+    // Makes the names of `scan` on the pool.
+    static void make(const std::shared_ptr<Request> &request,
+                     const std::shared_ptr<const FolderScan> &scan, QDir::Filters filters,
+                     const QStringList &patterns)
+    {
+        QThreadPool::globalInstance()->start([request, scan, filters, patterns] {
+            std::optional<QStringList> names = namesOf(*scan, filters, patterns);
+            const std::lock_guard hold(request->lock);
+            request->result = std::move(names);
+            request->finished = true;
+            if (FolderReader *owner = request->waiting) {
+                // Posted under the lock, so the owner cannot be destroyed in between; an event
+                // for an owner destroyed later is dropped by Qt.
+                QMetaObject::invokeMethod(
+                    owner, [owner, request] { owner->deliver(request); }, Qt::QueuedConnection);
+            }
+            request->answered.notify_all();
+        });
+    }
 };
 
 FolderReader::FolderReader(QObject *parent) : QObject(parent) { }
@@ -113,24 +109,28 @@ bool FolderReader::read(const QString &folder, QDir::Filters filters, const QStr
 {
     const bool wasReading = isReading();
     abandon();
+    const auto deadline = std::chrono::steady_clock::now() + allowed;
 
+    auto scan = std::make_shared<FolderScan>();
+    const auto call = ShareCall::start(
+        shareOf(folder), [scan, path = QFile::encodeName(folder).toStdString()] {
+            scanFolder(path, *scan);
+        });
     auto request = std::make_shared<Request>();
-    std::thread([request, folder, filters, patterns] {
-        std::optional<QStringList> result = readFolder(folder, filters, patterns);
-        const std::lock_guard hold(request->lock);
-        request->result = std::move(result);
+    if (!call) {
+        // The share still hangs on an earlier call: it cannot be read now.
         request->finished = true;
-        if (FolderReader *owner = request->waiting) {
-            // Posted under the lock, so the owner cannot be destroyed in between; an event for
-            // an owner destroyed later is dropped by Qt.
-            QMetaObject::invokeMethod(
-                owner, [owner, request] { owner->deliver(request); }, Qt::QueuedConnection);
-        }
-        request->answered.notify_all();
-    }).detach();
+    } else if (call->wait(allowed)) {
+        Request::make(request, scan, filters, patterns);
+    } else {
+        ShareCall::whenAnswered(call, this, [this, request, scan, filters, patterns] {
+            if (request == pending) // else the user has moved on
+                Request::make(request, scan, filters, patterns);
+        });
+    }
 
     std::unique_lock wait(request->lock);
-    if (request->answered.wait_for(wait, allowed, [&] { return request->finished; })) {
+    if (request->answered.wait_until(wait, deadline, [&] { return request->finished; })) {
         std::optional<QStringList> result = std::move(request->result);
         wait.unlock();
         if (wasReading)

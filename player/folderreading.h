@@ -15,18 +15,21 @@ class QWidget;
 
 namespace tesmora {
 
-// The names of the entries of `folder` that pass `filters` (QDir::Files, QDir::Dirs, and
-// QDir::Hidden for names starting with "."; "." and ".." never) and match one of `patterns`
-// (case-insensitively; none = all), sorted for showing. Nothing when the folder does not exist,
-// cannot be opened or entered, or vanished while it was read. Blocks for as long as the file
-// system takes.
-std::optional<QStringList> readFolder(const QString &folder, QDir::Filters filters,
-                                      const QStringList &patterns = {});
+struct FolderScan;
 
-// Reads one folder at a time for a list, on a thread of its own. A folder that answers within
-// `patience` (every local folder) gives its entries at once, so the list changes within the
-// user's action as before; a slower one gives them later, on the owner's thread. A new read
-// makes the one still under way count for nothing: the user has moved on.
+// The names among `scan`'s entries that pass `filters` (QDir::Files, QDir::Dirs, and
+// QDir::Hidden for names starting with ".") and match one of `patterns` (case-insensitively;
+// none = all), sorted for showing; nothing when the folder could not be listed. Names that do
+// not survive decoding in the locale's encoding could not be opened again: left out.
+std::optional<QStringList> namesOf(const FolderScan &scan, QDir::Filters filters,
+                                   const QStringList &patterns);
+
+// Reads one folder at a time for a list. The system is asked on a thread of its own (see
+// player/systemcalls.h), and the names are made of its answer on Qt's thread pool. A folder
+// that answers within `patience` (every local folder) gives its names at once, so the list
+// changes within the user's action; a slower one gives them later, on the owner's thread. A new
+// read makes the one still under way count for nothing: the user has moved on. A folder on a
+// share whose last call still hangs cannot be read, at once.
 class FolderReader : public QObject
 {
     Q_OBJECT
@@ -43,8 +46,8 @@ public:
     explicit FolderReader(QObject *parent = nullptr);
     ~FolderReader() override;
 
-    // Reads `folder`, then calls `done` with what readFolder() gives, unless a newer read was
-    // asked for first. True when `done` was called before this returned.
+    // Reads `folder`, then calls `done` with its names, unless a newer read was asked for
+    // first. True when `done` was called before this returned.
     bool read(const QString &folder, QDir::Filters filters, const QStringList &patterns, Done done);
     // A read has not answered yet.
     bool isReading() const { return pending != nullptr; }
@@ -64,5 +67,9 @@ private:
 
 // Shows the busy pointer over `widget` while `reader` waits for a folder that is slow to answer.
 void showBusyWhileReading(FolderReader *reader, QWidget *widget);
+
+// The mount point of the file system that holds `path`, by the mount table: the share a call
+// on `path` waits on.
+QString shareOf(const QString &path);
 
 } // namespace tesmora

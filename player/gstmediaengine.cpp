@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QUrl>
 #include <gst/gst.h>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -108,18 +109,22 @@ private:
         GstState state = GST_STATE_NULL; // as the pipeline last told
         bool wanted = false; // asked to play and not stopped since
         bool moved = false; // may stand away from its start
-        bool ended = false; // played to its end, and not rewound since
+        bool ended = false; // played to its end
     };
 
     void readBus(Track *track);
     void settle();
     void fail();
+    void breakOff();
     void rewind(Track &track);
     // Tells the engine whether the loaded file plays, when that changed.
     void tell();
 
     std::unique_ptr<Track> current;
     std::unique_ptr<Track> pending;
+    // The loaded file whose pipeline failed (the sound server went away) or that played to its
+    // end: the next play loads it afresh.
+    std::optional<std::pair<quint64, QString>> broken;
     bool playWhenLoaded = false;
     bool playing = false;
     double gain;
@@ -168,7 +173,7 @@ void GstEngineWorker::readBus(Track *track)
                 qWarning("Playing %s failed: %s", qPrintable(track->path),
                          error ? error->message : "unknown error");
                 g_clear_error(&error);
-                track->wanted = false;
+                breakOff();
             }
             break;
         case GST_MESSAGE_STATE_CHANGED:
@@ -182,7 +187,7 @@ void GstEngineWorker::readBus(Track *track)
             }
             break;
         case GST_MESSAGE_EOS:
-            // The sink may still be sounding what it holds: the next play rewinds first.
+            // The sink may still be sounding what it holds: the next play reads it afresh.
             if (track == current.get()) {
                 track->wanted = false;
                 track->ended = true;
@@ -199,6 +204,7 @@ void GstEngineWorker::settle()
 {
     // The file loaded before stops and goes.
     current = std::move(pending);
+    broken.reset();
     playUnsynchronisedOnPulseAudio(current->pipeline.get());
     tell();
     Q_EMIT loaded(current->id, current->path);
@@ -213,6 +219,16 @@ void GstEngineWorker::fail()
     pending.reset();
     playWhenLoaded = false;
     Q_EMIT failed(id, path);
+}
+
+void GstEngineWorker::breakOff()
+{
+    // The failed pipeline goes at once: it holds on to its connection to the sound server,
+    // which every new pipeline would share, dead, for as long as it lives.
+    broken.emplace(current->id, current->path);
+    current.reset();
+    tell();
+    Q_EMIT failed(broken->first, broken->second);
 }
 
 void GstEngineWorker::rewind(Track &track)
@@ -231,10 +247,19 @@ void GstEngineWorker::play()
         playWhenLoaded = true;
         return;
     }
-    if (!current)
+    if (current && current->ended) {
+        // Played to its end: read afresh, since the file may have been cut short or removed
+        // while it played, which the decoder takes for an early end.
+        broken.emplace(current->id, current->path);
+        current.reset();
+    }
+    if (!current) {
+        if (broken) {
+            load(broken->first, broken->second);
+            playWhenLoaded = true;
+        }
         return;
-    if (current->ended)
-        rewind(*current);
+    }
     current->wanted = true;
     current->moved = true;
     gst_element_set_state(current->pipeline.get(), GST_STATE_PLAYING);
@@ -244,7 +269,8 @@ void GstEngineWorker::play()
 void GstEngineWorker::stop()
 {
     playWhenLoaded = false;
-    if (!current || !current->moved)
+    // A file that played to its end is read afresh by the next play anyway.
+    if (!current || !current->moved || current->ended)
         return;
     current->wanted = false;
     rewind(*current);
@@ -283,7 +309,7 @@ GstMediaEngine::GstMediaEngine(QObject *parent)
     });
     connect(worker, &GstEngineWorker::failed, this, [this](quint64 id, const QString &path) {
         if (id == loads)
-            Q_EMIT loadFailed(path);
+            Q_EMIT failed(path);
     });
     connect(worker, &GstEngineWorker::playingChanged, this, [this](bool now) { playing = now; });
     thread->start();

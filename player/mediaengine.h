@@ -16,9 +16,10 @@ public:
 
     // Loads the file at the full path `path` without starting it; loading the same path again
     // reads the file again. Only the newest load counts: one that fails while still the newest
-    // emits loadFailed later, and whatever was loaded before stays loaded and goes on as it was.
+    // emits failed later, and whatever was loaded before stays loaded and goes on as it was.
     virtual void load(const QString &path) = 0;
-    // Starts the loaded file, or the pending one as soon as it has loaded.
+    // Starts the loaded file, or the pending one as soon as it has loaded. A loaded file that
+    // failed is loaded afresh and started.
     virtual void play() = 0;
     // Stops playback and rewinds; also cancels a play asked for a pending load.
     virtual void stop() = 0;
@@ -26,8 +27,10 @@ public:
     virtual void setVolume(int hundredthsOfDecibel) = 0;
 
 Q_SIGNALS:
-    // Emitted from the event loop, never from inside load().
-    void loadFailed(const QString &path);
+    // The file at `path` cannot be played: the newest load failed, or the loaded file failed
+    // while it was loaded or playing. Once a failure, from the event loop, never from inside a
+    // call.
+    void failed(const QString &path);
 };
 
 } // namespace tesmora

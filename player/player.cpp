@@ -39,7 +39,7 @@ MediaEngine &Player::engine()
         media = engineFactory();
         media->setVolume(volume);
         QObject::connect(
-            media.get(), &MediaEngine::loadFailed, media.get(), [this](const QString &path) {
+            media.get(), &MediaEngine::failed, media.get(), [this](const QString &path) {
                 prompts.messageBox(QStringLiteral("The file \"%1\" cannot be played.").arg(path),
                                    applicationTitle());
             });

@@ -2,6 +2,8 @@
 
 #include "rules/collation.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cmath>
 
@@ -70,11 +72,89 @@ QList<Volume> drivesAmong(const QList<Mount> &mounts)
             continue;
         if (m.rootPath != root && isPseudoFileSystem(m.type, m.rootPath))
             continue;
-        drives.append({m.rootPath, m.label, m.ready});
+        drives.append({m.rootPath, m.label, m.ready, m.device});
     }
     if (!listed(root))
         drives.prepend({root, QString(), true});
     return drives;
+}
+
+namespace {
+
+// Mount points are written with blanks, tabs, newlines and backslashes as octal escapes.
+QByteArray unescapeOctal(QByteArrayView field)
+{
+    QByteArray out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto isOctal = [&](qsizetype at) {
+            return at < field.size() && field[at] >= '0' && field[at] <= '7';
+        };
+        if (field[i] == '\\' && isOctal(i + 1) && isOctal(i + 2) && isOctal(i + 3)) {
+            out.append(char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8
+                            + (field[i + 3] - '0')));
+            i += 3;
+        } else {
+            out.append(field[i]);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QList<Mount> parseMountInfo(QByteArrayView table)
+{
+    QList<Mount> mounts;
+    for (const QByteArray &line : table.toByteArray().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (dash < 6 || dash + 1 >= fields.size())
+            continue;
+        const QList<QByteArray> numbers = fields[2].split(':');
+        bool majorOk = false, minorOk = false;
+        const quint64 major = numbers.value(0).toULongLong(&majorOk);
+        const quint64 minor = numbers.value(1).toULongLong(&minorOk);
+        const QByteArray point = unescapeOctal(fields[4]);
+        if (numbers.size() != 2 || !majorOk || !minorOk || !point.startsWith('/'))
+            continue;
+        // The device number as the system's makedev() packs it.
+        const quint64 device = ((major & 0xfffff000ULL) << 32) | ((major & 0xfffULL) << 8)
+            | ((minor & 0xffffff00ULL) << 12) | (minor & 0xffULL);
+        mounts.append({QFile::decodeName(point), fields[dash + 1], QString(), true, device});
+    }
+    return mounts;
+}
+
+qsizetype holderOf(const QStringList &roots, const QString &path)
+{
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < roots.size(); ++i) {
+        const QString &root = roots[i];
+        const bool holds
+            = path == root || path.startsWith(root.endsWith(u'/') ? root : root + u'/');
+        if (holds && (best < 0 || root.size() > roots[best].size()))
+            best = i;
+    }
+    return best;
+}
+
+QString labelFromLinkName(QByteArrayView name)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        bool ok = false;
+        const int byte = i + 3 < name.size() && name[i] == '\\' && name[i + 1] == 'x'
+            ? name.sliced(i + 2, 2).toInt(&ok, 16)
+            : 0;
+        if (ok) {
+            out.append(char(byte));
+            i += 3;
+        } else {
+            out.append(name[i]);
+        }
+    }
+    return QString::fromUtf8(out);
 }
 
 void sortNames(QStringList &names)

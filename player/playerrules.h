@@ -33,6 +33,7 @@ struct Volume
     QString rootPath;
     QString label;
     bool ready = true; // mounted and answering; a drive that is not is "not a valid drive"
+    quint64 device = 0; // the system's number of the device it is on, 0 where unknown
     bool operator==(const Volume &) const = default;
 };
 
@@ -43,7 +44,19 @@ struct Mount
     QByteArray type;
     QString label;
     bool ready = true;
+    quint64 device = 0;
 };
+
+// The mounts of a mount table in the kernel's mountinfo format (one line a mount: id, parent,
+// major:minor, root, mount point, options, optional fields, "-", type, source, options), in
+// its order. Lines that do not parse are left out.
+QList<Mount> parseMountInfo(QByteArrayView table);
+
+// Which of `roots` holds `path`: the longest root that is `path` or leads to it; -1 if none.
+qsizetype holderOf(const QStringList &roots, const QString &path);
+
+// A file system label as udev names its link in /dev/disk/by-label ("My\x20Music").
+QString labelFromLinkName(QByteArrayView name);
 
 // The drives among `mounts`, in mount order, each root once, pseudo file systems left out. The
 // root folder "/" is always a drive, whatever its type: where no mount is listed at "/" (a

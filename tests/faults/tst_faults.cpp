@@ -16,6 +16,7 @@
 #include "player/gstmediaengine.h"
 #include "rules/product.h"
 #include "tests/player/playerfiles.h"
+#include "tests/player/soundserver.h"
 #include "tests/support/clockreading.h"
 #include "tests/support/defaultlocale.h"
 #include "tests/support/heartbeat.h"
@@ -438,6 +439,62 @@ private Q_SLOTS:
         QTest::mouseClick(w->Command9, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(w.engine->isPlaying(), 10000);
         QCOMPARE(messages, QList<Message>());
+    }
+
+    void soundServerGoes()
+    {
+        SoundServer server;
+        if (const QString why = server.start(); !why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("PulseAudio cannot start here: ") + why));
+        const QByteArray none = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", server.server().toLocal8Bit());
+        const auto noServer = qScopeGuard([&] { qputenv("PULSE_SERVER", none); });
+        QTemporaryDir tmp;
+        makeFiles(tmp.path(), {"good.mp3"}, tone);
+        QVERIFY(QDir::setCurrent(tmp.path()));
+        Window w(Ports {.prompts = true, .media = true});
+        QVERIFY(w.openTool(w->Command6));
+        {
+            Recorder recorder(server);
+            QVERIFY(recorder.started());
+            startPlaying(w, tmp.path() + "/good.mp3");
+            QVERIFY2(recorder.settle([](const auto &l) { return l.typical > 0.05; }),
+                     "no sound before the server went");
+        }
+        // The server dies mid-song: the user is told, once.
+        server.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(messages, QList<Message> {cannotPlay(tmp.path() + "/good.mp3")},
+                                  10000);
+        // It comes back: Play plays again.
+        QCOMPARE(server.start(), QString());
+        Recorder recorder(server);
+        QVERIFY(recorder.started());
+        QTest::mouseClick(w->Command9, Qt::LeftButton);
+        QVERIFY2(recorder.settle([](const auto &l) { return l.typical > 0.05; }),
+                 "no sound after the server came back");
+        QCOMPARE(messages.size(), 1);
+    }
+
+    void playingFileCut()
+    {
+        QTemporaryDir tmp;
+        makeFiles(tmp.path(), {"good.mp3", "next.mp3"}, tone);
+        QVERIFY(QDir::setCurrent(tmp.path()));
+        Window w(Ports {.prompts = true, .media = true});
+        QVERIFY(w.openTool(w->Command6));
+        const QString path = tmp.path() + "/good.mp3";
+        startPlaying(w, path);
+        // Cut short and removed while it plays: the decoder takes it for an early end.
+        QVERIFY(QFile::resize(path, 0));
+        QVERIFY(QFile::remove(path));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.engine->isPlaying(), 20000);
+        // Play does not do nothing: it says the file cannot be played, once.
+        QTest::mouseClick(w->Command9, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(messages, QList<Message> {cannotPlay(path)}, 10000);
+        QVERIFY(!w.engine->isPlaying());
+        // The next file picked plays.
+        startPlaying(w, tmp.path() + "/next.mp3");
+        QCOMPARE(messages.size(), 1);
     }
 
     void noBrowser()

@@ -51,7 +51,7 @@ private Q_SLOTS:
     {
         GstMediaEngine engine;
         QSignalSpy loaded(&engine, &GstMediaEngine::loaded);
-        QSignalSpy failed(&engine, &GstMediaEngine::loadFailed);
+        QSignalSpy failed(&engine, &GstMediaEngine::failed);
         engine.load(tmp.filePath("good.mp3"));
         QVERIFY(loaded.wait(10000));
         QCOMPARE(loaded.takeFirst(), QVariantList {tmp.filePath("good.mp3")});
@@ -70,7 +70,7 @@ private Q_SLOTS:
         const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("later.mp3")); });
         GstMediaEngine engine;
         QSignalSpy loaded(&engine, &GstMediaEngine::loaded);
-        QSignalSpy failed(&engine, &GstMediaEngine::loadFailed);
+        QSignalSpy failed(&engine, &GstMediaEngine::failed);
         engine.load(tmp.filePath("later.mp3"));
         QVERIFY(failed.wait(10000));
         QCOMPARE(failed.takeFirst(), QVariantList {tmp.filePath("later.mp3")});
@@ -88,7 +88,7 @@ private Q_SLOTS:
         const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("second.mp3")); });
         GstMediaEngine engine;
         QSignalSpy loaded(&engine, &GstMediaEngine::loaded);
-        QSignalSpy failed(&engine, &GstMediaEngine::loadFailed);
+        QSignalSpy failed(&engine, &GstMediaEngine::failed);
         engine.load(tmp.filePath("good.mp3"));
         QVERIFY(loaded.wait(10000));
         engine.play();
@@ -128,7 +128,7 @@ private Q_SLOTS:
     {
         GstMediaEngine engine;
         QSignalSpy loaded(&engine, &GstMediaEngine::loaded);
-        QSignalSpy failed(&engine, &GstMediaEngine::loadFailed);
+        QSignalSpy failed(&engine, &GstMediaEngine::failed);
         engine.load(tmp.filePath("does-not-exist.mp3"));
         engine.load(tmp.filePath("good.mp3"));
         QVERIFY(loaded.wait(10000));
@@ -141,7 +141,7 @@ private Q_SLOTS:
     {
         GstMediaEngine engine;
         QSignalSpy loaded(&engine, &GstMediaEngine::loaded);
-        QSignalSpy failed(&engine, &GstMediaEngine::loadFailed);
+        QSignalSpy failed(&engine, &GstMediaEngine::failed);
         engine.load(tmp.filePath("does-not-exist.mp3"));
         QCOMPARE(failed.size(), 0);
         QVERIFY(failed.wait(10000));
@@ -186,7 +186,7 @@ private Q_SLOTS:
         qputenv("PULSE_SERVER", "unix:" + socketPath);
 
         auto engine = std::make_unique<GstMediaEngine>();
-        QSignalSpy failed(engine.get(), &GstMediaEngine::loadFailed);
+        QSignalSpy failed(engine.get(), &GstMediaEngine::failed);
         engine->load(tmp.filePath("good.mp3"));
         // The engine knocks at the server and waits for it, while the event loop goes on.
         const auto knocked = [&] {

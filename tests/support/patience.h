@@ -5,17 +5,21 @@
 // action however loaded the machine is, so the window's lists may wait longer for local folders
 // than the program does.
 
+#include "player/drivelist.h"
 #include "player/folderreading.h"
 
 #include <QWidget>
 
 namespace tesmora::testing {
 
-// Sets how long every list of `window` waits for a folder before it goes on without it.
+// Sets how long every list of `window` waits for a folder or a drive before it goes on without
+// it.
 inline void setListPatience(const QWidget &window, std::chrono::milliseconds wait)
 {
     for (FolderReader *reader : window.findChildren<FolderReader *>())
         reader->setPatience(wait);
+    for (DriveList *drives : window.findChildren<DriveList *>())
+        drives->setPatience(wait);
 }
 
 } // namespace tesmora::testing

@@ -22,7 +22,7 @@
 namespace tesmora::testing {
 
 // The one fake media engine: records what it was asked to do. A load fails as on the real
-// engine, by loadFailed from the event loop: every load while `failLoads` is set, or the newest
+// engine, by failed() from the event loop: every load while `failLoads` is set, or the newest
 // one when the test calls failNewest() on the fake made last (`made`).
 class FakeMediaEngine : public MediaEngine
 {
@@ -52,7 +52,7 @@ public:
     void play() override { log->calls.append(QStringLiteral("play")); }
     void stop() override { log->calls.append(QStringLiteral("stop")); }
     void setVolume(int v) override { log->calls.append(QStringLiteral("volume %1").arg(v)); }
-    void failNewest() { Q_EMIT loadFailed(newest); }
+    void failNewest() { Q_EMIT failed(newest); }
 
 private:
     std::shared_ptr<Log> log;
