@@ -2,7 +2,7 @@
 """A network share that stops answering when told: a FUSE file system that shows the folder
 SOURCE at MOUNTPOINT, as a share from "server:/music", and holds every call on it for as long as
 the file GATE exists, as a hard-mounted NFS or SMB share holds its callers while its server is
-unreachable.
+unreachable. While the file GATE.refuse exists, every call is refused.
 
     share.py SOURCE MOUNTPOINT GATE
 
@@ -21,13 +21,22 @@ class Share(Operations):
         self.source, self.gate = source, gate
 
     def __call__(self, op, path, *args):
-        # Every call waits at the gate, as every call on a dead server does.
-        while os.path.exists(self.gate):
+        # Every call waits at the gate, as every call on a dead server does; a gate shut for
+        # half a minute opens by itself, so that a test that failed half-way ends.
+        while self.shut():
             time.sleep(0.01)
+        if os.path.exists(self.gate + ".refuse"):
+            raise FuseOSError(errno.EACCES)
         try:
             return super().__call__(op, self.source + path, *args)
         except OSError as e:
             raise FuseOSError(e.errno or errno.EIO)
+
+    def shut(self):
+        try:
+            return time.time() - os.path.getmtime(self.gate) < 30
+        except OSError:
+            return False
 
     def getattr(self, path, fh=None):
         st = os.lstat(path)

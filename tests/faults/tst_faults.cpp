@@ -18,6 +18,7 @@
 #include "tests/player/playerfiles.h"
 #include "tests/player/soundserver.h"
 #include "tests/support/clockreading.h"
+#include "tests/support/combogestures.h"
 #include "tests/support/defaultlocale.h"
 #include "tests/support/heartbeat.h"
 #include "tests/support/listgestures.h"
@@ -28,18 +29,15 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <atomic>
 #include <cerrno>
-#include <condition_variable>
-#include <dirent.h>
-#include <dlfcn.h>
 #include <fcntl.h>
-#include <mutex>
 #include <unistd.h>
 
 using namespace tesmora;
@@ -47,91 +45,59 @@ using namespace tesmora::testing;
 
 namespace {
 
-// A network share that answers when the test lets it: a read of the folder it names waits at its
-// first opening of that folder until the test releases the reads then waiting, and then opens it
-// (or is refused). Everything else opens as it always does.
-struct SlowShare
+// A network share of the test's own (share.py): a FUSE file system mounted at `root`, showing
+// the folder `source`, whose every call waits in the kernel while the share is shut, and is
+// refused while it refuses.
+class Share
 {
-    std::mutex lock;
-    std::condition_variable released;
-    QByteArray folder; // empty: no folder is slow
-    bool refuses = false;
-    int releases = 0;
-    std::atomic<int> answered {0}; // reads of the slow folder that ended, each on its thread
+public:
+    QTemporaryDir dir;
+    const QString source = dir.filePath("source"), gate = dir.filePath("gate");
+    QString root;
+    QProcess server;
 
-    void hold(const QString &path, bool refuse)
+    // Empty once mounted at `mountPoint` (made if need be), else why not.
+    QString mount(const QString &mountPoint)
     {
-        const std::lock_guard guard(lock);
-        folder = QFile::encodeName(path);
-        refuses = refuse;
-        releases = 0;
-        answered = 0;
+        if (!QFileInfo::exists("/dev/fuse"))
+            return QStringLiteral("no /dev/fuse");
+        root = mountPoint;
+        if (!QDir().mkpath(source) || !QDir().mkpath(root))
+            return QStringLiteral("no folders");
+        server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        server.start("/usr/bin/python3", {TESMORA_SHARE_SCRIPT, source, root, gate});
+        const bool mounted = QTest::qWaitFor(
+            [&] { return shareOf(root) == root || server.state() == QProcess::NotRunning; },
+            10000);
+        return mounted && shareOf(root) == root ? QString() : QStringLiteral("not mounted");
     }
-    // Lets the reads that wait now go on; a read that comes later waits for the next release.
-    void release()
+    void shut() { QFile(gate).open(QIODevice::WriteOnly); }
+    void open() { QFile::remove(gate); }
+    void refuse() { QFile(gate + ".refuse").open(QIODevice::WriteOnly); }
+    ~Share()
     {
-        const std::lock_guard guard(lock);
-        ++releases;
-        released.notify_all();
-    }
-    void clear()
-    {
-        const std::lock_guard guard(lock);
-        folder.clear();
-        refuses = false;
-        released.notify_all();
+        open();
+        if (!root.isEmpty())
+            QProcess::execute("umount", {"-l", root});
+        server.terminate();
+        server.waitForFinished(3000);
     }
 };
 
-SlowShare slowShare;
-
-// The reading thread of one folder read: it has answered when the thread ends.
-struct SlowRead
+// The threads of this process: a hung call holds one.
+int threads()
 {
-    bool waited = false;
-    ~SlowRead()
-    {
-        if (waited)
-            ++slowShare.answered;
-    }
-};
-thread_local SlowRead slowRead;
+    return int(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
 
 } // namespace
-
-// Stands in for the C library's opendir() in the whole test program, Qt's folder reading
-// included; the real one is the next in the search order.
-extern "C" DIR *opendir(const char *name)
-{
-    using Open = DIR *(*)(const char *);
-    static const auto system = reinterpret_cast<Open>(::dlsym(RTLD_NEXT, "opendir"));
-    bool refuse = false;
-    {
-        std::unique_lock guard(slowShare.lock);
-        const bool slow = !slowShare.folder.isEmpty() && slowShare.folder == name;
-        if (slow && !slowRead.waited) {
-            slowRead.waited = true;
-            const int arrival = slowShare.releases;
-            // Bounded, so that a test that failed half-way never keeps a thread for ever.
-            slowShare.released.wait_for(guard, std::chrono::seconds(30), [arrival] {
-                return slowShare.folder.isEmpty() || slowShare.releases > arrival;
-            });
-        }
-        refuse = slow && slowShare.refuses;
-    }
-    if (refuse) {
-        errno = EACCES;
-        return nullptr;
-    }
-    return system(name);
-}
 
 namespace {
 
 // What happens to a file between the list showing it and the user's click.
 enum class Meanwhile { Nothing, FileDeleted, FolderDeleted, Locked, PickedAgain };
 
-enum class Share { Answers, Refuses, LeftForAnother };
+enum class Hang { Answers, Refuses, LeftForAnother, DriveList };
 
 Message cannotPlay(const QString &path)
 {
@@ -156,7 +122,7 @@ public Q_SLOTS:
 } // namespace
 
 Q_DECLARE_METATYPE(Meanwhile)
-Q_DECLARE_METATYPE(Share)
+Q_DECLARE_METATYPE(Hang)
 
 class TestFaults : public WatchedTest
 {
@@ -303,54 +269,88 @@ private Q_SLOTS:
 
     void slowShares_data()
     {
-        QTest::addColumn<Share>("share");
-        QTest::newRow("answers late") << Share::Answers;
-        QTest::newRow("refuses late") << Share::Refuses;
-        QTest::newRow("left for another folder") << Share::LeftForAnother;
+        QTest::addColumn<Hang>("hang");
+        QTest::newRow("answers late") << Hang::Answers;
+        QTest::newRow("refuses late") << Hang::Refuses;
+        QTest::newRow("left for another folder, then closed") << Hang::LeftForAnother;
+        QTest::newRow("shut before the player opens") << Hang::DriveList;
     }
     void slowShares()
     {
-        QFETCH(Share, share);
+        QFETCH(Hang, hang);
         QTemporaryDir tmp;
         const QString music = tmp.path(), far = music + "/far";
-        makeFiles(music, {"far/", "far/far.mp3", "open/"});
+        makeFiles(music, {"open/"});
+        Share share;
+        if (const QString why = share.mount(far); !why.isEmpty())
+            QSKIP(qPrintable("no share can be mounted here: " + why));
+        makeFiles(share.source, {"far.mp3"});
         QVERIFY(QDir::setCurrent(music));
         Window w(Ports {.prompts = true});
-        QVERIFY(w.openTool(w->Command6));
         // The program's own patience with the share.
         setListPatience(*w.form, FolderReader::defaultPatience);
-        slowShare.hold(far, share == Share::Refuses);
-        const auto fast = qScopeGuard([] { slowShare.clear(); });
         Heartbeat heart;
         const auto report = qScopeGuard([&] { heart.report(QTest::currentDataTag()); });
+        const auto beating = [&heart] {
+            const qint64 beats = heart.beats();
+            return QTest::qWaitFor([&] { return heart.beats() >= beats + 5; }, 10000);
+        };
+        const int before = threads();
+        if (hang == Hang::DriveList)
+            share.shut();
+        QVERIFY(w.openTool(w->Command6));
         const QStringList folders = shown(w->Dir1), files = shown(w->File1);
+        if (hang == Hang::DriveList) {
+            // Listed, not ready; asked again and again, it holds one thread, and the window
+            // answers throughout.
+            for (int ask = 0; ask < 3; ++ask) {
+                QTest::keyClick(w->Drive1, Qt::Key_Down, Qt::AltModifier);
+                QVERIFY(QTest::qWaitFor([&] { return listIsOpen(w->Drive1); }));
+                QTest::keyClick(w->Drive1->view(), Qt::Key_Escape);
+            }
+            QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
+            const Message invalid {"Please use a valid drive", applicationTitle()};
+            QCOMPARE(messages, QList<Message> {invalid});
+            QVERIFY(!w->Drive1->isReady());
+            QCOMPARE(threads(), before + 1);
+            QVERIFY(beating());
+            QCOMPARE(w->Dir1->path(), music);
+            // Once it answers, it is a drive like any other.
+            share.open();
+            QTRY_COMPARE_WITH_TIMEOUT(threads(), before, 10000);
+            QVERIFY(pickWithListKeys(w->Drive1, 0));
+            QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
+            QVERIFY(w->Drive1->isReady());
+            QCOMPARE(w->Dir1->path(), far);
+            QCOMPARE(shown(w->File1), QStringList {"far.mp3"});
+            QCOMPARE(messages.size(), 1);
+            return;
+        }
 
+        share.shut();
         QVERIFY(openFolder(w->Dir1, "far"));
         // The lists show what they showed, and the window answers, while the share thinks.
         QVERIFY(w->Dir1->isReading());
         QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::BusyCursor);
-        const qint64 beats = heart.beats();
-        QTRY_VERIFY_WITH_TIMEOUT(heart.beats() >= beats + 5, 10000);
+        QVERIFY(beating());
         QVERIFY(w->Dir1->isReading());
         QCOMPARE(w->Dir1->path(), music);
         QCOMPARE(shown(w->Dir1), folders);
         QCOMPARE(shown(w->File1), files);
 
-        switch (share) {
-        case Share::Answers:
-            slowShare.release();
+        switch (hang) {
+        case Hang::Answers:
+            share.open();
             QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), far, 10000);
             QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::ArrowCursor);
-            // The file list then reads the same share, and waits on it in its turn.
-            QVERIFY(w->File1->isReading());
-            QCOMPARE(shown(w->File1), files);
-            slowShare.release();
+            // The file list then reads the same share.
             QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"far.mp3"}, 10000);
             QCOMPARE(w->File1->path(), far);
             QCOMPARE(messages, QList<Message>());
             break;
-        case Share::Refuses:
-            slowShare.release();
+        case Hang::Refuses:
+            share.refuse();
+            share.open();
             QTRY_COMPARE_WITH_TIMEOUT(messages, QList<Message> {cannotRead(far)}, 10000);
             QVERIFY(!w->Dir1->isReading());
             QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::ArrowCursor);
@@ -362,27 +362,37 @@ private Q_SLOTS:
             QCOMPARE(w->Dir1->path(), music + "/open");
             QCOMPARE(messages.size(), 1);
             break;
-        case Share::LeftForAnother:
+        case Hang::LeftForAnother: {
+            // Another share answers at once.
             QVERIFY(openFolder(w->Dir1, "open"));
             QCOMPARE(w->Dir1->path(), music + "/open");
             QCOMPARE(w->File1->path(), music + "/open");
-            // The slow answer comes, and counts for nothing.
-            slowShare.release();
-            QTRY_COMPARE_WITH_TIMEOUT(slowShare.answered.load(), 1, 10000);
-            QCoreApplication::processEvents();
-            QVERIFY(!w->Dir1->isReading());
-            QCOMPARE(w->Dir1->path(), music + "/open");
-            QCOMPARE(w->File1->path(), music + "/open");
-            QCOMPARE(shown(w->File1), QStringList());
-            // A window closed while the share thinks: the answer finds nobody to tell.
+            // The hung share, asked again, is not ready at once, and holds no second thread.
             QVERIFY(openFolder(w->Dir1, QFileInfo(music).fileName()));
             QVERIFY(openFolder(w->Dir1, "far"));
-            QVERIFY(w->Dir1->isReading());
-            w.form.reset();
-            slowShare.release();
-            QTRY_COMPARE_WITH_TIMEOUT(slowShare.answered.load(), 2, 10000);
+            QCOMPARE(messages, QList<Message> {cannotRead(far)});
+            QCOMPARE(threads(), before + 1);
+            // The slow answer comes, and counts for nothing.
+            share.open();
+            QTRY_COMPARE_WITH_TIMEOUT(threads(), before, 10000);
             QCoreApplication::processEvents();
-            QCOMPARE(messages, QList<Message>());
+            QVERIFY(!w->Dir1->isReading());
+            QCOMPARE(w->Dir1->path(), music);
+            // A window closed while the share hangs closes at once; the answer finds nobody.
+            share.shut();
+            QVERIFY(openFolder(w->Dir1, "far"));
+            QVERIFY(w->Dir1->isReading());
+            QElapsedTimer closing;
+            closing.start();
+            w.form.reset();
+            QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
+            share.open();
+            QTRY_COMPARE_WITH_TIMEOUT(threads(), before, 10000);
+            QCoreApplication::processEvents();
+            QCOMPARE(messages.size(), 1);
+            break;
+        }
+        case Hang::DriveList:
             break;
         }
     }
