@@ -152,6 +152,7 @@ private Q_SLOTS:
     void longPasteKeepsTheFirstCharacters();
     void conversionsChangeNothing_data();
     void conversionsChangeNothing();
+    void closesWithoutReachingHandlers();
 };
 
 void TestWindow::builtFromTheInventory()
@@ -555,6 +556,23 @@ void TestWindow::conversionsChangeNothing()
     QVERIFY(w.prompts.messages.isEmpty() && w.prompts.inputs.isEmpty());
     QVERIFY(w.colors.initials.isEmpty() && w.browser.opened.isEmpty());
     QVERIFY(w.clipboard.texts.isEmpty() && w.media->calls.isEmpty());
+}
+
+void TestWindow::closesWithoutReachingHandlers()
+{
+    // A control that still speaks while the closing window takes its controls down reaches no
+    // handler: the handlers have gone by then.
+    Window w;
+    QPushButton *calendar = w->Command3;
+    QWidget *firstToGo = w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).first();
+    QVERIFY(!firstToGo->isAncestorOf(calendar));
+    bool spoke = false;
+    QObject::connect(firstToGo, &QObject::destroyed, calendar, [&spoke, calendar] {
+        calendar->click();
+        spoke = true;
+    });
+    w.form.reset();
+    QVERIFY(spoke);
 }
 
 TESMORA_TEST(TestWindow)
