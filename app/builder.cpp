@@ -3,13 +3,13 @@
 #include "app/inventory.h"
 #include "controls/controls.h"
 #include "controls/firstshow.h"
-#include "controls/monthcalendar.h"
 #include "controls/named.h"
 #include "controls/picture.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
 #include "player/folderlist.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
@@ -88,9 +88,19 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
         return new QListWidget(parent);
     case Kind::VScrollBar:
         return new QScrollBar(Qt::Vertical, parent);
-    case Kind::MonthCalendar:
-        // The calendar itself is made when its panel is first shown.
-        return new MonthCalendar(parent);
+    case Kind::MonthCalendar: {
+        auto *calendar = new QCalendarWidget(parent);
+        calendar->setMinimumSize(0, 0);
+        calendar->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
+        calendar->setGridVisible(false);
+        // The parts of the calendar that show only a picture say what they do.
+        for (auto [part, name] : {std::pair {"qt_calendar_prevmonth", "Previous month"},
+                                  std::pair {"qt_calendar_nextmonth", "Next month"},
+                                  std::pair {"qt_calendar_calendarview", "Days of the month"}})
+            if (auto *w = calendar->findChild<QWidget *>(QLatin1String(part)))
+                w->setAccessibleName(QString::fromLatin1(name));
+        return calendar;
+    }
     case Kind::Slider: {
         auto *slider = new QSlider(Qt::Horizontal, parent);
         slider->setTickPosition(QSlider::TicksBelow);

@@ -11,7 +11,6 @@
 #include "clock/prompts.h"
 #include "codes/codes.h"
 #include "controls/colorvalue.h"
-#include "controls/monthcalendar.h"
 #include "controls/named.h"
 #include "controls/picture.h"
 #include "conversions/conversions.h"
@@ -21,6 +20,7 @@
 #include "player/player.h"
 #include "translator/translator.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QEvent>
 #include <QListWidget>

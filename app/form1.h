@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class QCalendarWidget;
 class QComboBox;
 class QListWidget;
 class QPushButton;
@@ -29,7 +30,6 @@ class Navigation;
 class Appearance;
 class ClockPrompts;
 class Calendar;
-class MonthCalendar;
 class Translator;
 class Codes;
 class Calculator;
@@ -65,7 +65,7 @@ TESMORA_KIND(Timer, QTimer);
 TESMORA_KIND(DriveList, DriveList);
 TESMORA_KIND(FolderList, FolderList);
 TESMORA_KIND(FileList, FileList);
-TESMORA_KIND(MonthCalendar, MonthCalendar);
+TESMORA_KIND(MonthCalendar, QCalendarWidget);
 TESMORA_KIND(Slider, QSlider);
 TESMORA_KIND(MediaPlayer, QWidget);
 #undef TESMORA_KIND

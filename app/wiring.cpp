@@ -12,7 +12,6 @@
 #include "codes/codes.h"
 #include "controls/combopicks.h"
 #include "controls/firstshow.h"
-#include "controls/monthcalendar.h"
 #include "conversions/conversions.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
@@ -20,6 +19,7 @@
 #include "player/player.h"
 #include "translator/translator.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -100,7 +100,7 @@ void Form1::wire()
     connect(Timer1, &QTimer::timeout, wiring, [this] { clockTick->Timer1_Timer(); });
     connect(Label1, &Label::clicked, wiring, [this] { clockPrompts->Label1_Click(); });
     connect(Label2, &Label::clicked, wiring, [this] { clockPrompts->Label2_Click(); });
-    connect(MonthView1, &MonthCalendar::clicked, wiring,
+    connect(MonthView1, &QCalendarWidget::clicked, wiring,
             [this](QDate date) { calendar->MonthView1_DateClick(date); });
 
     // Translator.

@@ -4,13 +4,15 @@
 # click on play to first sound, idle CPU and wakeups, and the player's file list on a large
 # folder. Not part of the test suite.
 #
-#   bench/run.sh [--baseline BIN] [--long | --files]
+#   bench/run.sh [--baseline BIN] [--long | --files | --launches]
 #
 # --baseline BIN  also measures another Tesmora binary (an older build, say) in the same run
 # --long          instead: the resident size of an idle Tesmora over 30 minutes
 # --files         only the file list (also part of the normal run): opening the player in a
 #                 folder of 1,000 and of 100,000 files (a tenth not MP3), FILES_ROUNDS times
 #                 each: CPU time, the window's slowest answer meanwhile, resident size
+# --launches      only launch to mapped window and peak RSS (also part of the normal run), the
+#                 programs taking turns LAUNCHES times: with --baseline, two builds side by side
 #
 # Environment: BENCH_DIR (builds and results, default build-bench/ in the tree), RESULTS (the
 # figures, default BENCH_DIR/results.tsv), LAG_ROUNDS and
@@ -24,13 +26,14 @@ bench_dir=${BENCH_DIR:-$top/build-bench}
 py=/usr/bin/python3 # the system's, which has python3-xlib
 observe=("$py" "$here/observe.py")
 
-baseline="" long=no files=no
+baseline="" long=no files=no launches_only=no
 while [ $# -gt 0 ]; do
   case $1 in
     --baseline) baseline=$(realpath "$2"); shift 2 ;;
     --long) long=yes; shift ;;
     --files) files=yes; shift ;;
-    *) echo "usage: bench/run.sh [--baseline BIN] [--long | --files]" >&2; exit 2 ;;
+    --launches) launches_only=yes; shift ;;
+    *) echo "usage: bench/run.sh [--baseline BIN] [--long | --files | --launches]" >&2; exit 2 ;;
   esac
 done
 lag_rounds=${LAG_ROUNDS:-7} lag_slot=${LAG_SLOT:-45}
@@ -38,7 +41,9 @@ launches=${LAUNCHES:-20} sound_tries=${SOUND_TRIES:-10} idle_seconds=${IDLE_SECO
 long_seconds=${LONG_SECONDS:-1800}
 
 missing=() tools=(cmake ninja Xvfb openbox xdotool)
-[ "$files" = no ] && tools+=(xclock pulseaudio parec pactl sox lame mpg123 gst-launch-1.0)
+if [ "$files" = no ] && [ "$launches_only" = no ]; then
+  tools+=(xclock pulseaudio parec pactl sox lame mpg123 gst-launch-1.0)
+fi
 for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
@@ -100,6 +105,21 @@ binary() { case $1 in tesmora) echo "$tesmora" ;; baseline) echo "$baseline" ;; 
 
 # Points of the window, in pixels: the bulb, the player's button, the first file, play.
 ui="436,172 224,176 56,78 36,44"
+
+# --- launch to mapped window and peak RSS, alternating ---------------------------------------
+launch_turns() {
+  echo "bench: $launches launches of each program" >&2
+  for _ in $(seq "$launches"); do
+    for p in "${programs[@]}"; do "${observe[@]}" launch "$p" -- "$(binary "$p")"; done
+    "${observe[@]}" launch "minimal static" -- "$minimal" static
+  done
+}
+if [ "$launches_only" = yes ]; then
+  echo "Load average before the launches: $(cut -d' ' -f1-3 /proc/loadavg)"
+  launch_turns
+  "${observe[@]}" table "$RESULTS"
+  exit 0
+fi
 
 if [ "$long" = no ]; then
   # The bulb and the player's button: the file list is read when the player is first shown.
@@ -178,12 +198,7 @@ if [ "$long" = yes ]; then
   exit 0
 fi
 
-# --- launch to mapped window and peak RSS, alternating ---------------------------------------
-echo "bench: $launches launches of each program" >&2
-for _ in $(seq "$launches"); do
-  for p in "${programs[@]}"; do "${observe[@]}" launch "$p" -- "$(binary "$p")"; done
-  "${observe[@]}" launch "minimal static" -- "$minimal" static
-done
+launch_turns
 
 # --- click on play to first sound; mpg123 and playbin from launch -----------------------------
 echo "bench: $sound_tries tries of first sound" >&2

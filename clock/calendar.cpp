@@ -1,7 +1,6 @@
 #include "clock/calendar.h"
 
 #include "clock/clocktext.h"
-#include "controls/monthcalendar.h"
 
 namespace tesmora {
 

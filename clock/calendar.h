@@ -3,9 +3,9 @@
 // The calendar panel: a click on a day puts that date, as the date label writes it, into the
 // calendar's tooltip.
 
-#include "controls/monthcalendar.h"
 #include "controls/named.h"
 
+#include <QCalendarWidget>
 #include <QDate>
 
 namespace tesmora {
@@ -13,7 +13,7 @@ namespace tesmora {
 struct CalendarControls
 {
     QWidget *Form1;
-    TESMORA_CONTROL(MonthCalendar, MonthView1);
+    TESMORA_CONTROL(QCalendarWidget, MonthView1);
 };
 
 class Calendar

@@ -3,7 +3,6 @@
 
 #include "app/inventory.h"
 #include "controls/colorvalue.h"
-#include "controls/monthcalendar.h"
 #include "controls/named.h"
 #include "controls/picture.h"
 #include "tests/support/defaultlocale.h"
@@ -238,8 +237,8 @@ void TestWindow::atStart()
     QCOMPARE(w->Label6->text(),
              QString::fromUtf8("\u00BA") + QStringLiteral("Celsius (centigrades)"));
     QCOMPARE(w->Command19->text(), QStringLiteral("Miles to Km."));
-    QCOMPARE(w->MonthView1->calendar()->minimumDate(), QDate(1753, 1, 1));
-    QCOMPARE(w->MonthView1->calendar()->maximumDate(), QDate(9999, 12, 31));
+    QCOMPARE(w->MonthView1->minimumDate(), QDate(1753, 1, 1));
+    QCOMPARE(w->MonthView1->maximumDate(), QDate(9999, 12, 31));
 }
 
 void TestWindow::covers_data()

@@ -1,14 +1,15 @@
 // The calendar panel in the window: a click on a day puts that date, in the locale's short form,
-// into the calendar's tooltip; nothing else does. The calendar is made when first shown.
+// into the calendar's tooltip; nothing else does. A screen reader and the keyboard reach it.
 
 #include "clock/clocktext.h"
-#include "controls/monthcalendar.h"
 #include "tests/support/defaultlocale.h"
 #include "tests/support/testmain.h"
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
+#include <QAccessible>
 #include <QCalendarWidget>
+#include <QMetaEnum>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QToolButton>
@@ -67,6 +68,24 @@ bool openCalendar(Window &w)
         && w->MonthView1->toolTip().isEmpty();
 }
 
+// What a screen reader meets under `a`, depth first: the role and name of each shown part that
+// has a name, without the cells of tables.
+QStringList heard(QAccessibleInterface *a)
+{
+    const QMetaEnum roles = QMetaEnum::fromType<QAccessible::Role>();
+    QStringList parts;
+    for (int i = 0; i < a->childCount(); ++i) {
+        QAccessibleInterface *part = a->child(i);
+        if (part->state().invisible || part->role() == QAccessible::Cell
+            || part->role() == QAccessible::ColumnHeader || part->role() == QAccessible::RowHeader)
+            continue;
+        if (const QString name = part->text(QAccessible::Name); !name.isEmpty())
+            parts << QLatin1String(roles.valueToKey(part->role())) + u' ' + name;
+        parts << heard(part);
+    }
+    return parts;
+}
+
 } // namespace
 
 class TestCalendar : public WatchedTest
@@ -77,7 +96,8 @@ private Q_SLOTS:
     void clickShowsShortDate();
     void onlyADateClickChangesIt_data();
     void onlyADateClickChangesIt();
-    void madeWhereItsPlaceIs();
+    void tabReachesTheDays();
+    void spokenNames();
 };
 
 void TestCalendar::clickShowsShortDate_data()
@@ -101,10 +121,10 @@ void TestCalendar::clickShowsShortDate()
     const DefaultLocale pinned {QLocale(locale)};
     Window w;
     QVERIFY(openCalendar(w));
-    QVERIFY(clickDay(w->MonthView1->calendar(), date));
+    QVERIFY(clickDay(w->MonthView1, date));
     QCOMPARE(w->MonthView1->toolTip(), tooltip);
     // The next click replaces it.
-    QVERIFY(clickDay(w->MonthView1->calendar(), QDate(2023, 11, 20)));
+    QVERIFY(clickDay(w->MonthView1, QDate(2023, 11, 20)));
     QCOMPARE(w->MonthView1->toolTip(), dateText(QDate(2023, 11, 20)));
     QCOMPARE(w.prompts.inputs, QList<Message>());
 }
@@ -130,7 +150,7 @@ void TestCalendar::onlyADateClickChangesIt()
     const DefaultLocale pinned(QLocale::c());
     Window w;
     QVERIFY(openCalendar(w));
-    QCalendarWidget *cal = w->MonthView1->calendar();
+    QCalendarWidget *cal = w->MonthView1;
     QTableView *grid = calendarGrid(cal);
     QDate start(2024, 2, 21); // the 21st, so that a week down lands in the next month
     QString tooltip = QStringLiteral("2024-02-21");
@@ -165,23 +185,31 @@ void TestCalendar::onlyADateClickChangesIt()
     QCOMPARE(w->MonthView1->toolTip(), tooltip);
 }
 
-// Not made before its panel is first shown; then it fills its control, and Tab from the stop
-// before it reaches its days.
-void TestCalendar::madeWhereItsPlaceIs()
+// Tab from the stop before the calendar reaches its days.
+void TestCalendar::tabReachesTheDays()
 {
     Window w;
-    QVERIFY(!w->MonthView1->findChild<QCalendarWidget *>());
     QVERIFY(openCalendar(w));
-    auto *cal = w->MonthView1->findChild<QCalendarWidget *>();
-    QVERIFY(cal && cal->isVisible());
-    QCOMPARE(cal->geometry(), w->MonthView1->rect());
     QWidget *before = w->MonthView1->previousInFocusChain();
     while (!before->isVisible() || !(before->focusPolicy() & Qt::TabFocus))
         before = before->previousInFocusChain();
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     before->setFocus();
     QTest::keyClick(before, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), calendarGrid(cal));
+    QCOMPARE(QApplication::focusWidget(), calendarGrid(w->MonthView1));
+}
+
+// A screen reader meets one table, "Month calendar", in the calendar's panel, and hears what
+// each of its parts is: the buttons that turn the month, the month and year shown, the days.
+void TestCalendar::spokenNames()
+{
+    const DefaultLocale pinned(QLocale::c());
+    Window w;
+    QVERIFY(openCalendar(w));
+    w->MonthView1->setCurrentPage(2024, 5);
+    QCOMPARE(heard(QAccessible::queryAccessibleInterface(w->Picture12)),
+             QStringList({"Table Month calendar", "Button Previous month", "Button Next month",
+                          "ButtonMenu May", "Button 2024", "Table Days of the month"}));
 }
 
 TESMORA_TEST(TestCalendar)

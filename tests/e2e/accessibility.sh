@@ -48,4 +48,17 @@ Calculator|First number
 About|Donate
 Area and country codes|Country codes
 TOOLS
+
+# The calendar reads as one table, "Month calendar", that holds its parts; nothing around it
+# bears its name.
+tree=$SHOTS/accessible-Calendar.txt
+named=$(grep -F "'Month calendar'" "$tree" | sed 's/^ *//')
+[ "$named" = "table 'Month calendar' []" ] || fail "the calendar reads as: ${named//$'\n'/; }"
+parts=$(awk -v q="'" '{ i = match($0, /[^ ]/); s = substr($0, i); sub(/ \[.*\]$/, "", s) }
+  at && i <= at { exit }
+  at && s !~ q q "$" { print s }
+  s == "table " q "Month calendar" q { at = i }' "$tree" | paste -sd ';')
+re="^push button 'Previous month';push button 'Next month';push button '[^']+';push button '[0-9]+';table 'Days of the month'$"
+[[ $parts =~ $re ]] || fail "the calendar's parts read as: $parts"
+note "the calendar's parts: $parts"
 echo "accessibility: ok"

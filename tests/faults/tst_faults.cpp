@@ -8,7 +8,6 @@
 #include "about/about.h"
 #include "about/links.h"
 #include "clock/clocktext.h"
-#include "controls/monthcalendar.h"
 #include "player/drivelist.h"
 #include "player/filelist.h"
 #include "player/folderlist.h"
@@ -27,6 +26,7 @@
 #include "tests/support/watchdog.h"
 #include "tests/support/window.h"
 
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QElapsedTimer>

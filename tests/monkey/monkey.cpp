@@ -3,7 +3,6 @@
 #include "calculator/calculator.h"
 #include "clock/clocktext.h"
 #include "codes/codetables.h"
-#include "controls/monthcalendar.h"
 #include "player/folderlist.h"
 #include "tests/support/clockreading.h"
 #include "tests/support/tools.h"
@@ -250,7 +249,7 @@ MonkeyRun::~MonkeyRun()
 {
     // Qt 6.4's calendar forgets the editor of a date being typed into it when it closes within
     // the moment it waits for more digits; end that typing first, as the user's Escape does.
-    QCalendarWidget *calendar = w->form->MonthView1->calendar();
+    QCalendarWidget *calendar = w->form->MonthView1;
     if (auto *days = calendar->findChild<QTableView *>())
         QTest::keyClick(days, Qt::Key_Escape);
     QTest::keyClick(calendar, Qt::Key_Escape);
