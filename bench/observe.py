@@ -471,6 +471,56 @@ def files(folder, programs):
         end(p)
 
 
+def close_window(d, win):
+    """Asks the window to close, as its title bar's close button does."""
+    from Xlib.protocol import event
+    protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
+    win.send_event(event.ClientMessage(window=win, client_type=protocols,
+                                       data=(32, [delete, 0, 0, 0, 0])), event_mask=0)
+    d.flush()
+
+
+def share(root, gate, programs):
+    """With the share at ROOT shut (the file GATE exists): the player opened, its drive list
+    dropped down and its last drive (the share) picked, the message answered, the window
+    closed. Keeps the window's slowest answer to a ping meanwhile and how long the close took
+    to end the process."""
+    for entry in programs:
+        name, points, command = entry.split("|", 2)
+        ui = [tuple(int(v) for v in xy.split(",")) for xy in points.split()]
+        p = subprocess.Popen(shlex.split(command), stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL, cwd=os.path.dirname(gate))
+        d, win = window_of(p.pid, r"^Tesmora")
+        if win is None:
+            end(p)
+            continue
+        time.sleep(2)  # the start settles
+        stop, answers = threading.Event(), []
+        t = threading.Thread(target=pinger, args=(win.id, stop, answers))
+        t.start()
+        open(gate, "w").close()
+        for x, y in ui:  # the bulb, the player, the drive list
+            click(d, win, x, y)
+            time.sleep(0.5)
+        for keys in ("End", "Return", "Return"):  # the last drive; OK on the message
+            subprocess.run(["xdotool", "key", keys], check=False)
+            time.sleep(0.5)
+        close_window(d, win)
+        closing = time.time()
+        try:
+            p.wait(30)
+            closed = time.time() - closing
+        except subprocess.TimeoutExpired:
+            closed = None
+        stop.set()
+        t.join()
+        os.remove(gate)
+        if closed is None:
+            end(p)
+        record("share-answer-ms", name, f"{max(answers) * 1000:.1f}")
+        record("share-close-ms", name, f"{closed * 1000:.0f}" if closed is not None else "30000")
+
+
 # --- the table ---------------------------------------------------------------------------------
 
 
@@ -524,6 +574,12 @@ def table(path):
         ("idle wakeups per second (all threads)", lambda p: single("idle-wakeups-per-s", p)),
         ("RSS growth over the long idle, kB", lambda p: single("rss-growth-kb", p)),
     ]
+    rows += [
+        ("a share that stops answering: the window's slowest answer, ms",
+         lambda p: median("share-answer-ms", p, 1, 1)),
+        ("same, closing the window to the end of the process, ms",
+         lambda p: median("share-close-ms", p)),
+    ]
     for count in sorted({int(f.split("-")[1]) for f, _, _ in results if f.startswith("files-")}):
         rows += [
             (f"opening the player on {count} files: CPU ms, median (min–max)",
@@ -558,6 +614,8 @@ def main():
         rss(float(args[0]), float(args[1]), args[2])
     elif mode == "files":
         files(args[0], args[1:])
+    elif mode == "share":
+        share(args[0], args[1], args[2:])
     elif mode == "table":
         table(args[0])
     else:

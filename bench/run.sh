@@ -4,7 +4,7 @@
 # click on play to first sound, idle CPU and wakeups, and the player's file list on a large
 # folder. Not part of the test suite.
 #
-#   bench/run.sh [--baseline BIN] [--long | --files | --launches]
+#   bench/run.sh [--baseline BIN] [--long | --files | --launches | --share]
 #
 # --baseline BIN  also measures another Tesmora binary (an older build, say) in the same run
 # --long          instead: the resident size of an idle Tesmora over 30 minutes
@@ -13,6 +13,10 @@
 #                 each: CPU time, the window's slowest answer meanwhile, resident size
 # --launches      only launch to mapped window and peak RSS (also part of the normal run), the
 #                 programs taking turns LAUNCHES times: with --baseline, two builds side by side
+# --share         only a network share that stops answering (a FUSE file system of the tests',
+#                 tests/faults/share.py; needs root and /dev/fuse): with the share shut, the
+#                 player opened, the share picked from the drive list, the window closed,
+#                 SHARE_ROUNDS times: the window's slowest answer to a ping, the close's time
 #
 # Environment: BENCH_DIR (builds and results, default build-bench/ in the tree), RESULTS (the
 # figures, default BENCH_DIR/results.tsv), LAG_ROUNDS and
@@ -26,14 +30,16 @@ bench_dir=${BENCH_DIR:-$top/build-bench}
 py=/usr/bin/python3 # the system's, which has python3-xlib
 observe=("$py" "$here/observe.py")
 
-baseline="" long=no files=no launches_only=no
+baseline="" long=no files=no launches_only=no share=no
 while [ $# -gt 0 ]; do
   case $1 in
     --baseline) baseline=$(realpath "$2"); shift 2 ;;
     --long) long=yes; shift ;;
     --files) files=yes; shift ;;
     --launches) launches_only=yes; shift ;;
-    *) echo "usage: bench/run.sh [--baseline BIN] [--long | --files | --launches]" >&2; exit 2 ;;
+    --share) share=yes files=yes; shift ;;
+    *) echo "usage: bench/run.sh [--baseline BIN] [--long | --files | --launches | --share]" >&2
+       exit 2 ;;
   esac
 done
 lag_rounds=${LAG_ROUNDS:-7} lag_slot=${LAG_SLOT:-45}
@@ -117,6 +123,24 @@ launch_turns() {
 if [ "$launches_only" = yes ]; then
   echo "Load average before the launches: $(cut -d' ' -f1-3 /proc/loadavg)"
   launch_turns
+  "${observe[@]}" table "$RESULTS"
+  exit 0
+fi
+
+if [ "$share" = yes ]; then
+  # The share's root is its own drive, the last mounted; the bulb, the player, the drive list.
+  mkdir -p "$work/source" "$work/share"
+  touch "$work/source/far.mp3"
+  "$py" "$top/tests/faults/share.py" "$work/source" "$work/share" "$work/gate" &
+  pids+=($!)
+  for _ in $(seq 100); do grep -q " $work/share " /proc/self/mountinfo && break; sleep 0.1; done
+  trap 'umount -l "$work/share" 2>/dev/null; cleanup' EXIT
+  entries=()
+  for p in "${programs[@]}"; do entries+=("$p|${ui% * *} 384,26|'$(binary "$p")'"); done
+  echo "bench: a share that stops answering, ${SHARE_ROUNDS:-5} rounds" >&2
+  for _ in $(seq "${SHARE_ROUNDS:-5}"); do
+    "${observe[@]}" share "$work/share" "$work/gate" "${entries[@]}"
+  done
   "${observe[@]}" table "$RESULTS"
   exit 0
 fi
