@@ -60,6 +60,20 @@ void playUnsynchronisedOnPulseAudio(GstElement *pipeline)
     gst_iterator_free(sinks);
 }
 
+// Where no sound device can be opened (the sound server is gone), playbin's sink falls back to
+// a fake one, which plays in silence.
+bool playsIntoFakeSink(GstElement *pipeline)
+{
+    GstIterator *sinks = gst_bin_iterate_all_by_element_factory_name(GST_BIN(pipeline), "fakesink");
+    if (!sinks)
+        return false;
+    GValue item = G_VALUE_INIT;
+    const bool found = gst_iterator_next(sinks, &item) == GST_ITERATOR_OK;
+    g_value_unset(&item);
+    gst_iterator_free(sinks);
+    return found;
+}
+
 // Lets go of a worker thread still stuck (on the sound server) when its engine closed. Never
 // deleted: deleting a running thread ends the program. If the server ever answers, the thread
 // finishes and deletes its worker; otherwise it ends with the program.
@@ -110,6 +124,7 @@ private:
         bool wanted = false; // asked to play and not stopped since
         bool moved = false; // may stand away from its start
         bool ended = false; // played to its end
+        bool silent = false; // no sound device took it: it plays into a fake sink
     };
 
     void readBus(Track *track);
@@ -117,6 +132,7 @@ private:
     void fail();
     void breakOff();
     void rewind(Track &track);
+    void start();
     // Tells the engine whether the loaded file plays, when that changed.
     void tell();
 
@@ -205,11 +221,12 @@ void GstEngineWorker::settle()
     // The file loaded before stops and goes.
     current = std::move(pending);
     broken.reset();
+    current->silent = playsIntoFakeSink(current->pipeline.get());
     playUnsynchronisedOnPulseAudio(current->pipeline.get());
     tell();
     Q_EMIT loaded(current->id, current->path);
     if (std::exchange(playWhenLoaded, false))
-        play();
+        start();
 }
 
 void GstEngineWorker::fail()
@@ -247,9 +264,10 @@ void GstEngineWorker::play()
         playWhenLoaded = true;
         return;
     }
-    if (current && current->ended) {
-        // Played to its end: read afresh, since the file may have been cut short or removed
-        // while it played, which the decoder takes for an early end.
+    // Read afresh: a file that played to its end, since it may have been cut short or removed
+    // while it played, which the decoder takes for an early end; and one that was loaded with
+    // no sound device to play to, since the sound server may be back.
+    if (current && (current->ended || (current->silent && !current->wanted))) {
         broken.emplace(current->id, current->path);
         current.reset();
     }
@@ -260,6 +278,11 @@ void GstEngineWorker::play()
         }
         return;
     }
+    start();
+}
+
+void GstEngineWorker::start()
+{
     current->wanted = true;
     current->moved = true;
     gst_element_set_state(current->pipeline.get(), GST_STATE_PLAYING);

@@ -84,10 +84,23 @@ public:
     }
 };
 
-// The threads of this process: a hung call holds one.
-int threads()
+// The threads of this process that wait in the kernel for a FUSE file system's answer.
+QStringList heldThreads()
 {
-    return int(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    QStringList held;
+    for (const QString &t : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile wchan("/proc/self/task/" + t + "/wchan");
+        if (wchan.open(QIODevice::ReadOnly) && wchan.readAll().contains("request_wait_answer"))
+            held.append(t);
+    }
+    return held;
+}
+
+// Whether all of `threads` have ended.
+bool ended(const QStringList &threads)
+{
+    return std::none_of(threads.cbegin(), threads.cend(),
+                        [](const QString &t) { return QFileInfo::exists("/proc/self/task/" + t); });
 }
 
 } // namespace
@@ -295,7 +308,6 @@ private Q_SLOTS:
             const qint64 beats = heart.beats();
             return QTest::qWaitFor([&] { return heart.beats() >= beats + 5; }, 10000);
         };
-        const int before = threads();
         if (hang == Hang::DriveList)
             share.shut();
         QVERIFY(w.openTool(w->Command6));
@@ -312,12 +324,13 @@ private Q_SLOTS:
             const Message invalid {"Please use a valid drive", applicationTitle()};
             QCOMPARE(messages, QList<Message> {invalid});
             QVERIFY(!w->Drive1->isReady());
-            QCOMPARE(threads(), before + 1);
+            const QStringList held = heldThreads();
+            QCOMPARE(held.size(), 1);
             QVERIFY(beating());
             QCOMPARE(w->Dir1->path(), music);
             // Once it answers, it is a drive like any other.
             share.open();
-            QTRY_COMPARE_WITH_TIMEOUT(threads(), before, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(ended(held), 10000);
             QVERIFY(pickWithListKeys(w->Drive1, 0));
             QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
             QVERIFY(w->Drive1->isReady());
@@ -371,10 +384,11 @@ private Q_SLOTS:
             QVERIFY(openFolder(w->Dir1, QFileInfo(music).fileName()));
             QVERIFY(openFolder(w->Dir1, "far"));
             QCOMPARE(messages, QList<Message> {cannotRead(far)});
-            QCOMPARE(threads(), before + 1);
+            const QStringList held = heldThreads();
+            QCOMPARE(held.size(), 1);
             // The slow answer comes, and counts for nothing.
             share.open();
-            QTRY_COMPARE_WITH_TIMEOUT(threads(), before, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(ended(held), 10000);
             QCoreApplication::processEvents();
             QVERIFY(!w->Dir1->isReading());
             QCOMPARE(w->Dir1->path(), music);
@@ -382,12 +396,13 @@ private Q_SLOTS:
             share.shut();
             QVERIFY(openFolder(w->Dir1, "far"));
             QVERIFY(w->Dir1->isReading());
+            const QStringList stillHeld = heldThreads();
             QElapsedTimer closing;
             closing.start();
             w.form.reset();
             QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
             share.open();
-            QTRY_COMPARE_WITH_TIMEOUT(threads(), before, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(ended(stillHeld), 10000);
             QCoreApplication::processEvents();
             QCOMPARE(messages.size(), 1);
             break;
@@ -475,10 +490,13 @@ private Q_SLOTS:
         server.stop();
         QTRY_COMPARE_WITH_TIMEOUT(messages, QList<Message> {cannotPlay(tmp.path() + "/good.mp3")},
                                   10000);
-        // It comes back: Play plays again.
+        // Play while it is away plays to no device; once it is back, Stop and Play play again.
+        QTest::mouseClick(w->Command9, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(w.engine->isPlaying(), 10000);
         QCOMPARE(server.start(), QString());
         Recorder recorder(server);
         QVERIFY(recorder.started());
+        QTest::mouseClick(w->Command10, Qt::LeftButton);
         QTest::mouseClick(w->Command9, Qt::LeftButton);
         QVERIFY2(recorder.settle([](const auto &l) { return l.typical > 0.05; }),
                  "no sound after the server came back");
