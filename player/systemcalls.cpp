@@ -6,6 +6,7 @@
 #include <QThread>
 #include <dirent.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/eventfd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -101,6 +102,8 @@ std::shared_ptr<ShareCall> ShareCall::start(const QString &share, std::function<
     known.insert(share, call);
     // The thread holds its own share of the call, so the answer always has a place to go.
     std::thread([call, calls = std::move(calls)] {
+        // Named, so that a thread held by a share is told apart from the rest (ps, top).
+        ::pthread_setname_np(::pthread_self(), "share call");
         calls();
         call->done.store(true, std::memory_order_release);
         const std::uint64_t one = 1;

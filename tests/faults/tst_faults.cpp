@@ -84,13 +84,13 @@ public:
     }
 };
 
-// The threads of this process that wait in the kernel for a FUSE file system's answer.
+// The threads of this process that call on a share.
 QStringList heldThreads()
 {
     QStringList held;
     for (const QString &t : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile wchan("/proc/self/task/" + t + "/wchan");
-        if (wchan.open(QIODevice::ReadOnly) && wchan.readAll().contains("request_wait_answer"))
+        QFile name("/proc/self/task/" + t + "/comm");
+        if (name.open(QIODevice::ReadOnly) && name.readAll() == "share call\n")
             held.append(t);
     }
     return held;
