@@ -106,7 +106,8 @@ void Form1::wire()
     // Translator.
     // A selection by mouse or keys changes the selection; a click on the entry already selected
     // (after typing over the translation) looks it up again.
-    connect(List1, &QListWidget::itemSelectionChanged, wiring, [this] { translator->List1_Click(); });
+    connect(List1, &QListWidget::itemSelectionChanged, wiring,
+            [this] { translator->List1_Click(); });
     connect(List1, &QListWidget::itemClicked, wiring, [this] { translator->List1_Click(); });
     connect(Text6, &QLineEdit::textChanged, wiring, [this] { translator->Text6_Change(); });
 

@@ -29,14 +29,7 @@ QList<Volume> systemVolumes()
     return drivesAmong(parseMountInfo(table.readAll()));
 }
 
-// What one volume answered.
-struct DriveList::Answer
-{
-    VolumeProbe probe;
-};
-
-DriveList::DriveList(QWidget *parent)
-    : QComboBox(parent), allowed(FolderReader::defaultPatience)
+DriveList::DriveList(QWidget *parent) : QComboBox(parent), allowed(FolderReader::defaultPatience)
 {
     setEditable(false);
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
@@ -116,14 +109,12 @@ void DriveList::ask(const QList<Volume> &volumes)
     // Every volume is asked at once, each on its own thread; the list waits for them all
     // together, and a volume whose share still hangs on an earlier call is not asked again.
     const auto deadline = std::chrono::steady_clock::now() + allowed;
-    QList<std::pair<std::shared_ptr<ShareCall>, std::shared_ptr<Answer>>> calls;
+    QList<std::pair<std::shared_ptr<ShareCall>, std::shared_ptr<VolumeProbe>>> calls;
     for (const Volume &v : volumes) {
-        auto answer = std::make_shared<Answer>();
-        auto call = ShareCall::start(v.rootPath, [answer, root = QFile::encodeName(v.rootPath)
-                                                                    .toStdString(),
-                                                  device = v.device] {
-            probeVolume(root, device, answer->probe);
-        });
+        auto answer = std::make_shared<VolumeProbe>();
+        auto call = ShareCall::start(v.rootPath,
+                                     [answer, root = QFile::encodeName(v.rootPath).toStdString(),
+                                      device = v.device] { probeVolume(root, device, *answer); });
         calls.append({std::move(call), std::move(answer)});
     }
     for (qsizetype i = 0; i < volumes.size(); ++i) {
@@ -135,27 +126,27 @@ void DriveList::ask(const QList<Volume> &volumes)
         if (call->wait(std::max(left, std::chrono::milliseconds(0))))
             told(volumes[i], *answer);
         else
-            ShareCall::whenAnswered(call, this, [this, v = volumes[i], answer] { told(v, *answer); });
+            ShareCall::whenAnswered(call, this,
+                                    [this, v = volumes[i], answer] { told(v, *answer); });
     }
 }
 
-void DriveList::told(const Volume &volume, const Answer &answer)
+void DriveList::told(const Volume &volume, const VolumeProbe &answer)
 {
     const int at = findData(volume.rootPath, RootRole);
     if (at < 0)
         return;
-    if (answer.probe.other && at != currentIndex()) {
+    if (answer.other && at != currentIndex()) {
         // A file mounted over a file (containers do it) is no drive.
         filling = true;
         removeItem(at);
         filling = false;
         return;
     }
-    const QString label = volume.label.isEmpty()
-        ? labelFromLinkName(answer.probe.labelLink)
-        : volume.label;
+    const QString label
+        = volume.label.isEmpty() ? labelFromLinkName(answer.labelLink) : volume.label;
     setItemText(at, shown(volume.rootPath, label));
-    setItemData(at, volume.ready && answer.probe.ready, ReadyRole);
+    setItemData(at, volume.ready && answer.ready, ReadyRole);
 }
 
 QString DriveList::drive() const

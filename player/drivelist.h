@@ -12,6 +12,8 @@
 
 namespace tesmora {
 
+struct VolumeProbe;
+
 // The volumes of the system's mount table without pseudo file systems, in the order they are
 // mounted; the root folder is always one of them. Read from the kernel's table alone, which
 // never waits on a file system; their labels and whether they answer are the drive list's to
@@ -53,10 +55,9 @@ Q_SIGNALS:
     void driveChanged();
 
 private:
-    struct Answer;
     void fill(const QList<Volume> &volumes, const QString &keep);
     void ask(const QList<Volume> &volumes);
-    void told(const Volume &volume, const Answer &answer);
+    void told(const Volume &volume, const VolumeProbe &answer);
     void readStart();
     VolumeSource source = systemVolumes;
     std::chrono::milliseconds allowed;

@@ -112,10 +112,10 @@ bool FolderReader::read(const QString &folder, QDir::Filters filters, const QStr
     const auto deadline = std::chrono::steady_clock::now() + allowed;
 
     auto scan = std::make_shared<FolderScan>();
-    const auto call = ShareCall::start(
-        shareOf(folder), [scan, path = QFile::encodeName(folder).toStdString()] {
-            scanFolder(path, *scan);
-        });
+    const auto call
+        = ShareCall::start(shareOf(folder), [scan, path = QFile::encodeName(folder).toStdString()] {
+              scanFolder(path, *scan);
+          });
     auto request = std::make_shared<Request>();
     if (!call) {
         // The share still hangs on an earlier call: it cannot be read now.

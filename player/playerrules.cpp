@@ -91,8 +91,8 @@ QByteArray unescapeOctal(QByteArrayView field)
             return at < field.size() && field[at] >= '0' && field[at] <= '7';
         };
         if (field[i] == '\\' && isOctal(i + 1) && isOctal(i + 2) && isOctal(i + 3)) {
-            out.append(char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8
-                            + (field[i + 3] - '0')));
+            out.append(
+                char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0')));
             i += 3;
         } else {
             out.append(field[i]);

@@ -67,8 +67,7 @@ public:
         server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         server.start("/usr/bin/python3", {TESMORA_SHARE_SCRIPT, source, root, gate});
         const bool mounted = QTest::qWaitFor(
-            [&] { return shareOf(root) == root || server.state() == QProcess::NotRunning; },
-            10000);
+            [&] { return shareOf(root) == root || server.state() == QProcess::NotRunning; }, 10000);
         return mounted && shareOf(root) == root ? QString() : QStringLiteral("not mounted");
     }
     void shut() { QFile(gate).open(QIODevice::WriteOnly); }

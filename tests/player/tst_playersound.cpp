@@ -17,7 +17,6 @@
 using namespace tesmora;
 using namespace tesmora::testing;
 
-
 class TestPlayerSound : public WatchedTest
 {
     Q_OBJECT
