@@ -67,8 +67,7 @@ public:
         server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         server.start("/usr/bin/python3", {TESMORA_SHARE_SCRIPT, source, root, gate});
         const bool mounted = QTest::qWaitFor(
-            [&] { return shareOf(root) == root || server.state() == QProcess::NotRunning; },
-            10000);
+            [&] { return shareOf(root) == root || server.state() == QProcess::NotRunning; }, 10000);
         return mounted && shareOf(root) == root ? QString() : QStringLiteral("not mounted");
     }
     void shut() { QFile(gate).open(QIODevice::WriteOnly); }
@@ -363,9 +362,10 @@ private Q_SLOTS:
             QCOMPARE(messages.size(), 1);
             break;
         case Hang::LeftForAnother: {
-            // Another share answers at once.
+            // Another share answers at once, and the pointer is no longer busy.
             QVERIFY(openFolder(w->Dir1, "open"));
             QCOMPARE(w->Dir1->path(), music + "/open");
+            QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::ArrowCursor);
             QCOMPARE(w->File1->path(), music + "/open");
             // The hung share, asked again, is not ready at once, and holds no second thread.
             QVERIFY(openFolder(w->Dir1, QFileInfo(music).fileName()));
