@@ -368,6 +368,16 @@ void TestWindow::pressedWithSpaceAndEnter()
     if (key != Qt::Key_Space) {
         QTest::keyClick(c, Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(clicks.size(), 1);
+    } else if (label) {
+        // The mouse presses a label with the left button released over it; a right click, or
+        // a press taken off the label before it is let go, is no press.
+        const QPoint inside = label->rect().center(), outside(label->width() + 5, inside.y());
+        QTest::mouseClick(label, Qt::RightButton, {}, inside);
+        QTest::mousePress(label, Qt::LeftButton, {}, inside);
+        QTest::mouseRelease(label, Qt::LeftButton, {}, outside);
+        QCOMPARE(clicks.size(), 1);
+        QTest::mouseClick(label, Qt::LeftButton, {}, inside);
+        QCOMPARE(clicks.size(), 2);
     }
 }
 

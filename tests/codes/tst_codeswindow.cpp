@@ -81,7 +81,8 @@ void TestCodesWindow::picks_data()
     QTest::addColumn<QStringList>("labels"); // Label10, Label11, Label12 afterwards
 
     const QString mexico = QString::fromUtf16(u"2:M\u00E8xico");
-    for (Gesture g : {Gesture::Mouse, Gesture::ListKeys, Gesture::ArrowKey}) {
+    for (Gesture g :
+         {Gesture::Mouse, Gesture::ListKeys, Gesture::ArrowKey, Gesture::PageKey, Gesture::Wheel}) {
         auto row = [&](const char *name) { return &QTest::addRow("%s: %s", nameOf(g), name); };
         *row("Italy, then Guatemala keeps ITA")
             << g << QStringList {"2:Italy", "2:Guatemala"} << QStringList {"", "ITA", ""};

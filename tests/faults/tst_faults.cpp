@@ -375,9 +375,10 @@ private Q_SLOTS:
             QCOMPARE(messages.size(), 1);
             break;
         case Hang::LeftForAnother: {
-            // Another share answers at once.
+            // Another share answers at once, and the pointer is no longer busy.
             QVERIFY(openFolder(w->Dir1, "open"));
             QCOMPARE(w->Dir1->path(), music + "/open");
+            QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::ArrowCursor);
             QCOMPARE(w->File1->path(), music + "/open");
             // The hung share, asked again, is not ready at once, and holds no second thread.
             QVERIFY(openFolder(w->Dir1, QFileInfo(music).fileName()));

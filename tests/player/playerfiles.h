@@ -43,9 +43,10 @@ inline bool openFolder(FolderList *list, const QString &name)
     return true;
 }
 
-// Writes an MP3 of a steady sine tone (made with sox and lame) to `path`; false with a warning
-// when the tools are missing or fail.
-bool makeTone(const QString &path, double seconds, int hertz = 440, double amplitude = 0.5);
+// Writes an MP3 of a steady sine tone (made with sox and lame), followed by `silence` seconds
+// of silence, to `path`; false with a warning when the tools are missing or fail.
+bool makeTone(const QString &path, double seconds, int hertz = 440, double amplitude = 0.5,
+              double silence = 0);
 
 // Root reads every folder and file, so checks of unreadable ones run as "nobody". Returns true
 // when the caller runs unprivileged and should do the check itself; otherwise runs

@@ -22,7 +22,7 @@ bool run(const QString &program, const QStringList &args)
 
 } // namespace
 
-bool makeTone(const QString &path, double seconds, int hertz, double amplitude)
+bool makeTone(const QString &path, double seconds, int hertz, double amplitude, double silence)
 {
     QTemporaryDir work;
     const QString wav = work.filePath(QStringLiteral("tone.wav"));
@@ -31,7 +31,8 @@ bool makeTone(const QString &path, double seconds, int hertz, double amplitude)
                 QStringLiteral("-c"), QStringLiteral("2"), QStringLiteral("-b"),
                 QStringLiteral("16"), wav, QStringLiteral("synth"), QString::number(seconds),
                 QStringLiteral("sine"), QString::number(hertz), QStringLiteral("vol"),
-                QString::number(amplitude)})
+                QString::number(amplitude), QStringLiteral("pad"), QStringLiteral("0"),
+                QString::number(silence)})
         && run(QStringLiteral("lame"),
                {QStringLiteral("--quiet"), QStringLiteral("-b"), QStringLiteral("192"), wav, path});
 }

@@ -117,11 +117,18 @@ private Q_SLOTS:
 
     void playWhileLoadingStartsOnceLoaded()
     {
+        QVERIFY(QFile::copy(tmp.filePath("good.mp3"), tmp.filePath("newer.mp3")));
+        const auto removeAfter = qScopeGuard([&] { QFile::remove(tmp.filePath("newer.mp3")); });
         GstMediaEngine engine;
         engine.load(tmp.filePath("good.mp3"));
         engine.play();
         QTRY_VERIFY_WITH_TIMEOUT(engine.isPlaying(), 10000);
         QCOMPARE(engine.loadedPath(), tmp.filePath("good.mp3"));
+        // Play again while a newer pick loads: the newer one plays once loaded.
+        engine.load(tmp.filePath("newer.mp3"));
+        engine.play();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            engine.loadedPath() == tmp.filePath("newer.mp3") && engine.isPlaying(), 10000);
     }
 
     void newerLoadSupersedesAPendingOne()

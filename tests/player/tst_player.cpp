@@ -191,21 +191,84 @@ private Q_SLOTS:
         QCOMPARE(w.media->calls.last(), "load /" + name);
     }
 
-    void pickingFiles()
+    // The entry highlighted by the mouse or a key is the one a list acts on: the file list loads
+    // it at once, the folder list opens it on Return.
+    void picking_data()
     {
+        QTest::addColumn<bool>("folders"); // else the files
+        QTest::addColumn<QString>("from"); // clicked first
+        QTest::addColumn<int>("key"); // then pressed; 0 = the same entry clicked again
+        QTest::addColumn<QString>("to"); // highlighted then; empty = the key does nothing
+        QTest::addColumn<bool>("paged"); // `to` is the nearest a page key may land on
+        const auto row = [](const char *name, bool folders, const char *from, int key,
+                            const char *to, bool paged = false) {
+            QTest::newRow(name) << folders << from << key << to << paged;
+        };
+        row("file: same again", false, "t05.mp3", 0, "t05.mp3");
+        row("file: Down", false, "t05.mp3", Qt::Key_Down, "t06.mp3");
+        row("file: Up", false, "t05.mp3", Qt::Key_Up, "t04.mp3");
+        row("file: Home", false, "t05.mp3", Qt::Key_Home, "t00.mp3");
+        row("file: End", false, "t05.mp3", Qt::Key_End, "t11.mp3");
+        row("file: Page Down", false, "t00.mp3", Qt::Key_PageDown, "t02.mp3", true);
+        row("file: Page Up", false, "t11.mp3", Qt::Key_PageUp, "t09.mp3", true);
+        row("file: Up at the first", false, "t00.mp3", Qt::Key_Up, "");
+        row("file: Down at the last", false, "t11.mp3", Qt::Key_Down, "");
+        row("folder: Down", true, "d05", Qt::Key_Down, "d06");
+        row("folder: Up", true, "d05", Qt::Key_Up, "d04");
+        row("folder: Home", true, "d05", Qt::Key_Home, "/");
+        row("folder: End", true, "d05", Qt::Key_End, "d11");
+        row("folder: Page Down", true, "d00", Qt::Key_PageDown, "d02", true);
+        row("folder: Page Up", true, "d11", Qt::Key_PageUp, "d09", true);
+    }
+    void picking()
+    {
+        QFETCH(bool, folders);
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        QFETCH(bool, paged);
         QTemporaryDir tmp;
-        makeFiles(tmp.path(), {"a.mp3", "b.mp3"});
+        for (int i = 0; i < 12; ++i)
+            makeFiles(tmp.path(),
+                      {QStringLiteral("t%1.mp3").arg(i, 2, 10, QChar(u'0')),
+                       QStringLiteral("d%1/").arg(i, 2, 10, QChar(u'0'))});
         QVERIFY(QDir::setCurrent(tmp.path()));
         Window w;
         QVERIFY(w.openTool(w->Command6));
-        // A click loads; the same file again loads it again; a key moves on to the next one.
-        QVERIFY(clickEntry(w->File1, "a.mp3"));
-        QVERIFY(clickEntry(w->File1, "a.mp3"));
-        QTest::keyClick(w->File1, Qt::Key_Down);
-        const QString a = "load " + tmp.path() + "/a.mp3";
-        QCOMPARE(w.media->calls,
-                 (QStringList {"volume -100", a, a, "load " + tmp.path() + "/b.mp3"}));
-        QCOMPARE(w.enginesMade, 1);
+        QAbstractItemView *list = folders ? static_cast<QAbstractItemView *>(w->Dir1) : w->File1;
+        QVERIFY(clickEntry(list, from));
+        QCOMPARE(selectedText(list), from);
+        const QStringList before = w.media->calls;
+        if (key)
+            QTest::keyClick(list, Qt::Key(key));
+        else
+            QVERIFY(clickEntry(list, from));
+        if (to.isEmpty()) {
+            QCOMPARE(selectedText(list), from);
+            QCOMPARE(w.media->calls, before);
+            return;
+        }
+        const QStringList entries = shown(list);
+        const QString highlighted = selectedText(list);
+        if (paged) {
+            // A page moves further than a step, the way the key points.
+            const qsizetype at = entries.indexOf(highlighted), least = entries.indexOf(to);
+            const qsizetype start = entries.indexOf(from);
+            QVERIFY2(least > start ? at >= least : at <= least, qPrintable(highlighted));
+        } else {
+            QCOMPARE(highlighted, to);
+        }
+        const QString path = highlighted == u'/' ? highlighted : tmp.path() + u'/' + highlighted;
+        if (folders) {
+            QCOMPARE(w.media->calls, QStringList());
+            QTest::keyClick(list, Qt::Key_Return);
+            QCOMPARE(w->Dir1->path(), path);
+            QCOMPARE(w->File1->path(), path);
+        } else {
+            QCOMPARE(w.media->calls, before + QStringList {"load " + path});
+            QCOMPARE(w.enginesMade, 1);
+        }
+        QCOMPARE(w.prompts.messages, QList<Message>());
     }
 
     void playStopVolumeAndCommand11()
@@ -293,18 +356,24 @@ private Q_SLOTS:
         makeFiles(tmp.path(),
                   {"Zeta/", "alpha/", "Beta dir/", "#5 %x/", ".hidden/", "file.mp3",
                    "alpha/in alpha.mp3", "alpha/deeper/"});
+        QVERIFY(QFile::link("alpha", tmp.path() + "/linked"));
+        QVERIFY(QFile::link("file.mp3", tmp.path() + "/file link"));
+        QVERIFY(QFile::link("nowhere", tmp.path() + "/broken"));
+        QVERIFY(::mkfifo(QFile::encodeName(tmp.path() + "/pipe").constData(), 0644) == 0);
         QVERIFY(QDir::setCurrent(tmp.path()));
         Window w;
         QVERIFY(w.openTool(w->Command6));
         QStringList chain {"/"};
         chain += tmp.path().split(u'/', Qt::SkipEmptyParts);
-        QCOMPARE(shown(w->Dir1), (chain + QStringList {"#5 %x", "alpha", "Beta dir", "Zeta"}));
+        QCOMPARE(shown(w->Dir1),
+                 (chain + QStringList {"#5 %x", "alpha", "Beta dir", "linked", "Zeta"}));
         QCOMPARE(shown(w->File1), QStringList {"file.mp3"});
 
-        QVERIFY(openFolder(w->Dir1, "alpha"));
-        QCOMPARE(w->Dir1->path(), tmp.path() + "/alpha");
-        QCOMPARE(shown(w->Dir1), (chain + QStringList {"alpha", "deeper"}));
-        QCOMPARE(w->File1->path(), tmp.path() + "/alpha");
+        // A folder reached through a link opens under the link's name.
+        QVERIFY(openFolder(w->Dir1, "linked"));
+        QCOMPARE(w->Dir1->path(), tmp.path() + "/linked");
+        QCOMPARE(shown(w->Dir1), (chain + QStringList {"linked", "deeper"}));
+        QCOMPARE(w->File1->path(), tmp.path() + "/linked");
         QCOMPARE(shown(w->File1), QStringList {"in alpha.mp3"});
 
         // Enter on an entry of the chain goes back up.
@@ -323,13 +392,17 @@ private Q_SLOTS:
                    "Пісня.mp3", "日本.mp3", "notes.txt", "song.mp3.bak", "mp3", "track.mp4",
                    "folder.mp3/", ".hidden.mp3"});
         QVERIFY(::mkfifo(QFile::encodeName(tmp.path() + "/pipe.mp3").constData(), 0644) == 0);
+        // Links count as what they point to; a broken one is nothing.
+        QVERIFY(QFile::link("zz.mp3", tmp.path() + "/link.mp3"));
+        QVERIFY(QFile::link("folder.mp3", tmp.path() + "/folder link.mp3"));
+        QVERIFY(QFile::link("nowhere.mp3", tmp.path() + "/broken.mp3"));
         QVERIFY(QDir::setCurrent(tmp.path()));
         Window w;
         QVERIFY(w.openTool(w->Command6));
         QCOMPARE(w->File1->pattern(), QStringLiteral("*.mp3"));
         QCOMPARE(shown(w->File1),
                  (QStringList {"a #1.mp3", "B 100%.MP3", "c  two  blanks.mp3", "día.mp3",
-                               "Ñandú.Mp3", "zz.mp3", "Пісня.mp3", "日本.mp3"}));
+                               "link.mp3", "Ñandú.Mp3", "zz.mp3", "Пісня.mp3", "日本.mp3"}));
     }
 
     void folderThatCannotBeOpened_data()

@@ -108,6 +108,37 @@ private Q_SLOTS:
         QVERIFY2(after.loudest < 0.001, qPrintable(QString::number(after.loudest)));
         QCOMPARE(w.prompts.messages, QList<Message>());
     }
+
+    // Stop rewinds: Play after Stop starts the song again from its beginning, here two seconds
+    // of tone before a long silence. Stop also takes back a Play pressed while the song loads.
+    void stopThenPlayStartsOver()
+    {
+        QVERIFY(makeTone(tmp.filePath("beep.mp3"), 2, 440, 0.5, 20));
+        Recorder recorder(server);
+        QVERIFY(recorder.started());
+        QVERIFY(QDir::setCurrent(tmp.path()));
+        Window w(Ports {.media = true});
+        QVERIFY(w.openTool(w->Command6));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.recorded() > 0.25, 10000);
+        QVERIFY(clickEntry(w->File1, "beep.mp3"));
+        QTest::mouseClick(w->Command9, Qt::LeftButton);
+        QTest::mouseClick(w->Command10, Qt::LeftButton);
+        QVERIFY(w.engine);
+        QTRY_COMPARE_WITH_TIMEOUT(w.engine->loadedPath(), tmp.filePath("beep.mp3"), 10000);
+        const auto unasked = recorder.levels(1500);
+        QVERIFY2(unasked.loudest < 0.001, qPrintable(QString::number(unasked.loudest)));
+
+        QTest::mouseClick(w->Command9, Qt::LeftButton);
+        QVERIFY2(recorder.settle([](const auto &l) { return l.typical > 0.05; }),
+                 "no sound after play");
+        QVERIFY2(recorder.settle([](const auto &l) { return l.loudest < 0.001; }),
+                 "no silence after the tone");
+        QTest::mouseClick(w->Command10, Qt::LeftButton);
+        QTest::mouseClick(w->Command9, Qt::LeftButton);
+        QVERIFY2(recorder.settle([](const auto &l) { return l.typical > 0.05; }),
+                 "play after stop did not start the song over");
+        QCOMPARE(w.prompts.messages, QList<Message>());
+    }
 };
 
 TESMORA_TEST(TestPlayerSound)

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace tesmora::testing {
 
@@ -63,19 +64,29 @@ inline bool pickWithListKeys(QComboBox *combo, int row)
     return QTest::qWaitFor([&] { return !listIsOpen(combo); });
 }
 
-// One arrow key on the closed box, from the neighbouring entry (made current without any
-// event, as if picked earlier), so that no other entry is passed on the way.
-inline bool pickWithArrowKey(QComboBox *combo, int row)
+enum class Gesture { Mouse, ListKeys, ArrowKey, PageKey, Wheel };
+
+// One step on the closed box (an arrow key, a page key or a notch of the wheel), from the
+// neighbouring entry (made current without any event, as if picked earlier), so that no other
+// entry is passed on the way.
+inline bool pickWithStep(QComboBox *combo, int row, Gesture g)
 {
     if (combo->count() < 2)
         return false;
     const bool fromAbove = row > 0;
     combo->setCurrentIndex(fromAbove ? row - 1 : row + 1);
-    QTest::keyClick(combo, fromAbove ? Qt::Key_Down : Qt::Key_Up);
+    if (g == Gesture::Wheel) {
+        const QPoint at = combo->rect().center(), notch(0, fromAbove ? -120 : 120);
+        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, notch, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+    } else if (g == Gesture::PageKey) {
+        QTest::keyClick(combo, fromAbove ? Qt::Key_PageDown : Qt::Key_PageUp);
+    } else {
+        QTest::keyClick(combo, fromAbove ? Qt::Key_Down : Qt::Key_Up);
+    }
     return combo->currentIndex() == row;
 }
-
-enum class Gesture { Mouse, ListKeys, ArrowKey };
 
 inline const char *nameOf(Gesture g)
 {
@@ -86,6 +97,10 @@ inline const char *nameOf(Gesture g)
         return "keys in the open list";
     case Gesture::ArrowKey:
         return "arrow key on the closed box";
+    case Gesture::PageKey:
+        return "page key on the closed box";
+    case Gesture::Wheel:
+        return "wheel on the closed box";
     }
     return "";
 }
@@ -98,7 +113,9 @@ inline bool pick(QComboBox *combo, int row, Gesture g)
     case Gesture::ListKeys:
         return pickWithListKeys(combo, row);
     case Gesture::ArrowKey:
-        return pickWithArrowKey(combo, row);
+    case Gesture::PageKey:
+    case Gesture::Wheel:
+        return pickWithStep(combo, row, g);
     }
     return false;
 }
