@@ -505,6 +505,8 @@ def share(root, gate, programs):
         for keys in ("End", "Return", "Return"):  # the last drive; OK on the message
             subprocess.run(["xdotool", "key", keys], check=False)
             time.sleep(0.5)
+        stop.set()  # a closed window answers no ping
+        t.join()
         close_window(d, win)
         closing = time.time()
         try:
@@ -512,8 +514,6 @@ def share(root, gate, programs):
             closed = time.time() - closing
         except subprocess.TimeoutExpired:
             closed = None
-        stop.set()
-        t.join()
         os.remove(gate)
         if closed is None:
             end(p)

@@ -2,7 +2,9 @@
 """A network share that stops answering when told: a FUSE file system that shows the folder
 SOURCE at MOUNTPOINT, as a share from "server:/music", and holds every call on it for as long as
 the file GATE exists, as a hard-mounted NFS or SMB share holds its callers while its server is
-unreachable. While the file GATE.refuse exists, every call is refused.
+unreachable. While the file GATE.refuse exists, every call is refused. A caller that is ended
+while it waits is let go, as the kernel lets the callers of a hard-mounted NFS share go when
+they are killed.
 
     share.py SOURCE MOUNTPOINT GATE
 
@@ -13,6 +15,7 @@ import os
 import sys
 import time
 
+import fusepy
 from fusepy import FUSE, FuseOSError, Operations
 
 
@@ -24,6 +27,8 @@ class Share(Operations):
         # Every call waits at the gate, as every call on a dead server does; a gate shut for
         # half a minute opens by itself, so that a test that failed half-way ends.
         while self.shut():
+            if fusepy._libfuse.fuse_interrupted():
+                raise FuseOSError(errno.EINTR)
             time.sleep(0.01)
         if os.path.exists(self.gate + ".refuse"):
             raise FuseOSError(errno.EACCES)
@@ -73,4 +78,4 @@ if __name__ == "__main__":
         sys.exit(__doc__)
     source, mountpoint, gate = sys.argv[1:]
     FUSE(Share(os.path.abspath(source), gate), mountpoint, foreground=True,
-         fsname="server:/music", subtype="share")
+         fsname="server:/music", subtype="share", intr=True)
