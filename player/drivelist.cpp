@@ -107,14 +107,16 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
 void DriveList::ask(const QList<Volume> &volumes)
 {
     // Every volume is asked at once, each on its own thread; the list waits for them all
-    // together, and a volume whose share still hangs on an earlier call is not asked again.
+    // together. A volume still being asked is not asked again, and one whose share still hangs
+    // on another call is not ready.
     const auto deadline = std::chrono::steady_clock::now() + allowed;
     QList<std::pair<std::shared_ptr<ShareCall>, std::shared_ptr<VolumeProbe>>> calls;
     for (const Volume &v : volumes) {
-        auto answer = std::make_shared<VolumeProbe>();
-        auto call = ShareCall::start(v.rootPath,
-                                     [answer, root = QFile::encodeName(v.rootPath).toStdString(),
-                                      device = v.device] { probeVolume(root, device, *answer); });
+        auto fresh = std::make_shared<VolumeProbe>();
+        auto call = ShareCall::start(v.rootPath, QStringLiteral("volume"), fresh,
+                                     [fresh, root = QFile::encodeName(v.rootPath).toStdString(),
+                                      device = v.device] { probeVolume(root, device, *fresh); });
+        auto answer = call ? call->answer<VolumeProbe>() : fresh;
         calls.append({std::move(call), std::move(answer)});
     }
     for (qsizetype i = 0; i < volumes.size(); ++i) {

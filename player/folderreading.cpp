@@ -111,11 +111,11 @@ bool FolderReader::read(const QString &folder, QDir::Filters filters, const QStr
     abandon();
     const auto deadline = std::chrono::steady_clock::now() + allowed;
 
-    auto scan = std::make_shared<FolderScan>();
-    const auto call
-        = ShareCall::start(shareOf(folder), [scan, path = QFile::encodeName(folder).toStdString()] {
-              scanFolder(path, *scan);
-          });
+    auto fresh = std::make_shared<FolderScan>();
+    const auto call = ShareCall::start(
+        shareOf(folder), folder, fresh,
+        [fresh, path = QFile::encodeName(folder).toStdString()] { scanFolder(path, *fresh); });
+    const std::shared_ptr<const FolderScan> scan = call ? call->answer<FolderScan>() : fresh;
     auto request = std::make_shared<Request>();
     if (!call) {
         // The share still hangs on an earlier call: it cannot be read now.

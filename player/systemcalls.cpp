@@ -83,7 +83,9 @@ QHash<QString, std::weak_ptr<ShareCall>> &callsByShare()
 
 } // namespace
 
-ShareCall::ShareCall() : signal(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) { }
+ShareCall::ShareCall(const QString &what, std::shared_ptr<void> answer)
+    : what(what), written(std::move(answer)), signal(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{ }
 
 ShareCall::~ShareCall()
 {
@@ -91,12 +93,14 @@ ShareCall::~ShareCall()
         ::close(signal);
 }
 
-std::shared_ptr<ShareCall> ShareCall::start(const QString &share, std::function<void()> calls)
+std::shared_ptr<ShareCall> ShareCall::start(const QString &share, const QString &what,
+                                            std::shared_ptr<void> answer,
+                                            std::function<void()> calls)
 {
     auto &known = callsByShare();
-    if (const auto earlier = known.value(share).lock(); earlier && !earlier->answered())
-        return nullptr;
-    std::shared_ptr<ShareCall> call(new ShareCall);
+    if (auto earlier = known.value(share).lock(); earlier && !earlier->answered())
+        return earlier->what == what ? earlier : nullptr;
+    std::shared_ptr<ShareCall> call(new ShareCall(what, std::move(answer)));
     if (call->signal < 0)
         return nullptr;
     known.insert(share, call);

@@ -54,10 +54,21 @@ void probeVolume(const std::string &root, unsigned long long device, VolumeProbe
 class ShareCall
 {
 public:
-    // Starts `calls` on a thread of their own, unless a call on `share` (a mount point) started
-    // earlier has still not answered: then that share does not answer now, and nothing starts
-    // (nullptr). So a share that hangs holds one thread, however often it is asked.
-    static std::shared_ptr<ShareCall> start(const QString &share, std::function<void()> calls);
+    // Starts `calls`, which write into `answer`, on a thread of their own, unless a call on
+    // `share` (a mount point) started earlier has still not answered. Then, if that call asks
+    // the same (`what`: the folder read, say), it is the call for this too, with its own
+    // answer; if it asks something else, the share does not answer now, and nothing starts
+    // (nullptr). So a share that hangs holds one thread, however often it is asked, and two
+    // lists that read one slow folder read it once.
+    static std::shared_ptr<ShareCall> start(const QString &share, const QString &what,
+                                            std::shared_ptr<void> answer,
+                                            std::function<void()> calls);
+    // What the calls write into.
+    template<typename Answer>
+    std::shared_ptr<Answer> answer() const
+    {
+        return std::static_pointer_cast<Answer>(written);
+    }
 
     ~ShareCall();
     ShareCall(const ShareCall &) = delete;
@@ -71,7 +82,9 @@ public:
                              std::function<void()> then);
 
 private:
-    ShareCall();
+    ShareCall(const QString &what, std::shared_ptr<void> answer);
+    const QString what;
+    const std::shared_ptr<void> written;
     std::atomic<bool> done {false};
     int signal = -1; // readable once the answer has come
 };

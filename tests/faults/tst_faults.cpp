@@ -109,7 +109,7 @@ namespace {
 // What happens to a file between the list showing it and the user's click.
 enum class Meanwhile { Nothing, FileDeleted, FolderDeleted, Locked, PickedAgain };
 
-enum class Hang { Answers, Refuses, LeftForAnother, DriveList };
+enum class Hang { Answers, Refuses, LeftForAnother, DriveList, StartFolder };
 
 Message cannotPlay(const QString &path)
 {
@@ -286,6 +286,7 @@ private Q_SLOTS:
         QTest::newRow("refuses late") << Hang::Refuses;
         QTest::newRow("left for another folder, then closed") << Hang::LeftForAnother;
         QTest::newRow("shut before the player opens") << Hang::DriveList;
+        QTest::newRow("the start folder on it") << Hang::StartFolder;
     }
     void slowShares()
     {
@@ -297,7 +298,7 @@ private Q_SLOTS:
         if (const QString why = share.mount(far); !why.isEmpty())
             QSKIP(qPrintable("no share can be mounted here: " + why));
         makeFiles(share.source, {"far.mp3"});
-        QVERIFY(QDir::setCurrent(music));
+        QVERIFY(QDir::setCurrent(hang == Hang::StartFolder ? far : music));
         Window w(Ports {.prompts = true});
         // The program's own patience with the share.
         setListPatience(*w.form, FolderReader::defaultPatience);
@@ -307,9 +308,22 @@ private Q_SLOTS:
             const qint64 beats = heart.beats();
             return QTest::qWaitFor([&] { return heart.beats() >= beats + 5; }, 10000);
         };
-        if (hang == Hang::DriveList)
+        if (hang == Hang::StartFolder) // the lists alone ask the share
+            w->Drive1->setVolumeSource([] { return QList<Volume> {{"/", "", true}}; });
+        if (hang == Hang::DriveList || hang == Hang::StartFolder)
             share.shut();
         QVERIFY(w.openTool(w->Command6));
+        if (hang == Hang::StartFolder) {
+            // Both lists wait for the one read of the folder, and show it once it answers.
+            QCOMPARE(heldThreads().size(), 1);
+            QCOMPARE(w->File1->viewport()->cursor().shape(), Qt::BusyCursor);
+            QVERIFY(beating());
+            share.open();
+            QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"far.mp3"}, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), far, 10000);
+            QCOMPARE(messages, QList<Message>());
+            return;
+        }
         const QStringList folders = shown(w->Dir1), files = shown(w->File1);
         if (hang == Hang::DriveList) {
             // Listed, not ready; asked again and again, it holds one thread, and the window
@@ -375,25 +389,28 @@ private Q_SLOTS:
             QCOMPARE(messages.size(), 1);
             break;
         case Hang::LeftForAnother: {
+            // Asked for something else meanwhile, the hung share is not ready at once, and
+            // holds no second thread.
+            const QStringList held = heldThreads();
+            QCOMPARE(held.size(), 1);
+            QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
+            const Message invalid {"Please use a valid drive", applicationTitle()};
+            QCOMPARE(messages, QList<Message> {invalid});
+            QCOMPARE(heldThreads(), held);
             // Another share answers at once, and the pointer is no longer busy.
             QVERIFY(openFolder(w->Dir1, "open"));
             QCOMPARE(w->Dir1->path(), music + "/open");
             QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::ArrowCursor);
             QCOMPARE(w->File1->path(), music + "/open");
-            // The hung share, asked again, is not ready at once, and holds no second thread.
-            QVERIFY(openFolder(w->Dir1, QFileInfo(music).fileName()));
-            QVERIFY(openFolder(w->Dir1, "far"));
-            QCOMPARE(messages, QList<Message> {cannotRead(far)});
-            const QStringList held = heldThreads();
-            QCOMPARE(held.size(), 1);
             // The slow answer comes, and counts for nothing.
             share.open();
             QTRY_VERIFY_WITH_TIMEOUT(ended(held), 10000);
             QCoreApplication::processEvents();
             QVERIFY(!w->Dir1->isReading());
-            QCOMPARE(w->Dir1->path(), music);
+            QCOMPARE(w->Dir1->path(), music + "/open");
             // A window closed while the share hangs closes at once; the answer finds nobody.
             share.shut();
+            QVERIFY(openFolder(w->Dir1, QFileInfo(music).fileName()));
             QVERIFY(openFolder(w->Dir1, "far"));
             QVERIFY(w->Dir1->isReading());
             const QStringList stillHeld = heldThreads();
@@ -408,6 +425,7 @@ private Q_SLOTS:
             break;
         }
         case Hang::DriveList:
+        case Hang::StartFolder:
             break;
         }
     }
