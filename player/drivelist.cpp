@@ -23,10 +23,7 @@ QString shown(const QString &root, const QString &label)
 
 QList<Volume> systemVolumes()
 {
-    QFile table(QStringLiteral("/proc/self/mountinfo"));
-    if (!table.open(QIODevice::ReadOnly))
-        return drivesAmong({});
-    return drivesAmong(parseMountInfo(table.readAll()));
+    return drivesAmong(mountTable());
 }
 
 DriveList::DriveList(QWidget *parent) : QComboBox(parent), allowed(FolderReader::defaultPatience)

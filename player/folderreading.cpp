@@ -31,6 +31,8 @@ std::optional<QStringList> namesOf(const FolderScan &scan, QDir::Filters filters
             continue;
         const QByteArray raw = QByteArray::fromRawData(e.name.data(), qsizetype(e.name.size()));
         QString name = QFile::decodeName(raw);
+        // A name that does not survive decoding (not valid in the locale's encoding) could
+        // not be opened again by it: left out, as QDir leaves it out.
         if (QFile::encodeName(name) != raw)
             continue;
         if (matchers.isEmpty()
@@ -42,13 +44,17 @@ std::optional<QStringList> namesOf(const FolderScan &scan, QDir::Filters filters
     return names;
 }
 
-QString shareOf(const QString &path)
+QList<Mount> mountTable()
 {
     QFile table(QStringLiteral("/proc/self/mountinfo"));
+    return table.open(QIODevice::ReadOnly) ? parseMountInfo(table.readAll()) : QList<Mount>();
+}
+
+QString shareOf(const QString &path)
+{
     QStringList roots;
-    if (table.open(QIODevice::ReadOnly))
-        for (const Mount &m : parseMountInfo(table.readAll()))
-            roots.append(m.rootPath);
+    for (const Mount &m : mountTable())
+        roots.append(m.rootPath);
     const qsizetype holder = holderOf(roots, path);
     return holder >= 0 ? roots[holder] : QStringLiteral("/");
 }

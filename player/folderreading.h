@@ -16,6 +16,7 @@ class QWidget;
 namespace tesmora {
 
 struct FolderScan;
+struct Mount;
 
 // The names among `scan`'s entries that pass `filters` (QDir::Files, QDir::Dirs, and
 // QDir::Hidden for names starting with ".") and match one of `patterns` (case-insensitively;
@@ -67,6 +68,9 @@ private:
 
 // Shows the busy pointer over `widget` while `reader` waits for a folder that is slow to answer.
 void showBusyWhileReading(FolderReader *reader, QWidget *widget);
+
+// The system's mounts, from the kernel's table, which never waits on a file system.
+QList<Mount> mountTable();
 
 // The mount point of the file system that holds `path`, by the mount table: the share a call
 // on `path` waits on.
