@@ -188,6 +188,33 @@ private Q_SLOTS:
         QCOMPARE(described(drivesAmong(mounts)), drives);
     }
 
+    void mountTable_data()
+    {
+        QTest::addColumn<QByteArray>("line"); // of /proc/self/mountinfo
+        QTest::addColumn<QStringList>("mount"); // root, type, device number; none if it fails
+        QTest::newRow("root") << QByteArray("22 1 8:1 / / rw - ext4 /dev/sda1 rw")
+                              << QStringList {"/", "ext4", "2049"};
+        QTest::newRow("blanks and a backslash, escaped")
+            << QByteArray("40 22 0:45 / /media/My\\040Music\\134x rw shared:1 - vfat /dev/sdb1 rw")
+            << QStringList {"/media/My Music\\x", "vfat", "45"};
+        QTest::newRow("large device numbers")
+            << QByteArray("41 22 259:65536 / /mnt rw - ext4 /dev/nvme0n1p1 rw")
+            << QStringList {"/mnt", "ext4", QString::number((259ULL << 8) | (65536ULL << 12))};
+        QTest::newRow("no separator")
+            << QByteArray("41 22 8:2 / /mnt rw ext4 /dev/sda2 rw") << QStringList {};
+    }
+    void mountTable()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QStringList, mount);
+        const QList<Mount> mounts = parseMountInfo(line + "\n");
+        QStringList got;
+        for (const Mount &m : mounts)
+            got << m.rootPath << QString::fromLatin1(m.type) << QString::number(m.device);
+        QCOMPARE(got, mount);
+        QCOMPARE(labelFromLinkName("My\\x20Music\\x2f"), QStringLiteral("My Music/"));
+    }
+
     void sorting_data()
     {
         QTest::addColumn<QString>("locale");
