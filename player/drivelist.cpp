@@ -2,7 +2,7 @@
 
 #include "player/folderreading.h"
 #include "player/playerrules.h"
-#include "player/systemcalls.h"
+#include "player/shares.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,9 @@ namespace tesmora {
 namespace {
 
 constexpr int RootRole = Qt::UserRole;
+// What the volume answered: Ready, NotReady, or nothing yet (Asking).
 constexpr int ReadyRole = Qt::UserRole + 1;
+enum Readiness { Asking, NotReady, Ready };
 
 QString shown(const QString &root, const QString &label)
 {
@@ -86,8 +88,7 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
     for (const Volume &v : volumes) {
         addItem(shown(v.rootPath, v.label));
         setItemData(count() - 1, v.rootPath, RootRole);
-        // Not ready until it answers.
-        setItemData(count() - 1, false, ReadyRole);
+        setItemData(count() - 1, v.ready ? Asking : NotReady, ReadyRole);
     }
     int chosen = findData(keep, RootRole);
     if (chosen < 0 && !keep.isEmpty()) {
@@ -95,7 +96,7 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
         addItem(keep);
         chosen = count() - 1;
         setItemData(chosen, keep, RootRole);
-        setItemData(chosen, false, ReadyRole);
+        setItemData(chosen, NotReady, ReadyRole);
     }
     setCurrentIndex(chosen >= 0 ? chosen : 0);
     filling = false;
@@ -103,31 +104,23 @@ void DriveList::fill(const QList<Volume> &volumes, const QString &keep)
 
 void DriveList::ask(const QList<Volume> &volumes)
 {
-    // Every volume is asked at once, each on its own thread; the list waits for them all
-    // together. A volume still being asked is not asked again, and one whose share still hangs
-    // on another call is not ready.
+    // Every volume is asked at once, each in turn with its share's other calls; the list waits
+    // for them all together. A volume still being asked is not asked again.
     const auto deadline = std::chrono::steady_clock::now() + allowed;
-    QList<std::pair<std::shared_ptr<ShareCall>, std::shared_ptr<VolumeProbe>>> calls;
+    Calls &calls = Calls::instance();
+    QList<std::pair<Call *, std::shared_ptr<ProbeJob>>> asked;
     for (const Volume &v : volumes) {
-        auto fresh = std::make_shared<VolumeProbe>();
-        auto call = ShareCall::start(v.rootPath, QStringLiteral("volume"), fresh,
-                                     [fresh, root = QFile::encodeName(v.rootPath).toStdString(),
-                                      device = v.device] { probeVolume(root, device, *fresh); });
-        auto answer = call ? call->answer<VolumeProbe>() : fresh;
-        calls.append({std::move(call), std::move(answer)});
+        Call *call = calls.onShare(
+            v.rootPath, QStringLiteral("volume"),
+            std::make_shared<ProbeJob>(QFile::encodeName(v.rootPath).toStdString(), v.device),
+            true);
+        auto job = Calls::typed<ProbeJob>(call);
+        connect(call, &Call::answered, this, [this, v, job] { told(v, job->probe); });
+        asked.append({call, std::move(job)});
     }
-    for (qsizetype i = 0; i < volumes.size(); ++i) {
-        const auto &[call, answer] = calls[i];
-        if (!call)
-            continue;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (call->wait(std::max(left, std::chrono::milliseconds(0))))
-            told(volumes[i], *answer);
-        else
-            ShareCall::whenAnswered(call, this,
-                                    [this, v = volumes[i], answer] { told(v, *answer); });
-    }
+    for (qsizetype i = 0; i < volumes.size(); ++i)
+        if (asked[i].first->waitUntil(deadline))
+            told(volumes[i], asked[i].second->probe);
 }
 
 void DriveList::told(const Volume &volume, const VolumeProbe &answer)
@@ -145,7 +138,7 @@ void DriveList::told(const Volume &volume, const VolumeProbe &answer)
     const QString label
         = volume.label.isEmpty() ? labelFromLinkName(answer.labelLink) : volume.label;
     setItemText(at, shown(volume.rootPath, label));
-    setItemData(at, volume.ready && answer.ready, ReadyRole);
+    setItemData(at, volume.ready && answer.ready ? Ready : NotReady, ReadyRole);
 }
 
 QString DriveList::drive() const
@@ -155,7 +148,11 @@ QString DriveList::drive() const
 
 bool DriveList::isReady() const
 {
-    return currentIndex() >= 0 && currentData(ReadyRole).toBool();
+    if (currentIndex() < 0)
+        return false;
+    // A volume that has not answered yet is waited for, unless its share stopped answering.
+    const int readiness = currentData(ReadyRole).toInt();
+    return readiness == Ready || (readiness == Asking && Calls::instance().isAnswering(drive()));
 }
 
 } // namespace tesmora

@@ -37,8 +37,9 @@ public:
     // answers still out: a volume that has not answered is shown as not ready until it does.
     void setPatience(std::chrono::milliseconds patience) { allowed = patience; }
 
-    // The chosen drive's root path, and whether it is ready: listed as ready, answering, and a
-    // folder. Empty and not ready before the volumes were read.
+    // The chosen drive's root path, and whether it is ready: listed as ready, and a folder that
+    // answers, or has not answered yet while its share still answers. Empty and not ready
+    // before the volumes were read.
     QString drive() const;
     bool isReady() const;
 

@@ -1,20 +1,20 @@
 #include "player/folderreading.h"
 
 #include "player/playerrules.h"
-#include "player/systemcalls.h"
+#include "player/shares.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QThreadPool>
 #include <QWidget>
 #include <algorithm>
-#include <condition_variable>
-#include <mutex>
+#include <cstring>
+#include <map>
 
 namespace tesmora {
 
-std::optional<QStringList> namesOf(const FolderScan &scan, QDir::Filters filters,
-                                   const QStringList &patterns)
+std::optional<QStringList> namesOf(const FolderScan &scan,
+                                   const std::vector<FolderScan::Kind> &elsewhere,
+                                   QDir::Filters filters, const QStringList &patterns)
 {
     if (!scan.listed)
         return std::nullopt;
@@ -23,13 +23,20 @@ std::optional<QStringList> namesOf(const FolderScan &scan, QDir::Filters filters
         matchers.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(p),
                                            QRegularExpression::CaseInsensitiveOption));
     QStringList names;
+    std::size_t nextElsewhere = 0;
     for (const FolderScan::Entry &e : scan.entries) {
-        if (e.name.front() == '.' && !(filters & QDir::Hidden))
+        FolderScan::Kind kind = e.kind;
+        if (kind == FolderScan::Elsewhere) {
+            kind = nextElsewhere < elsewhere.size() ? elsewhere[nextElsewhere] : FolderScan::Other;
+            ++nextElsewhere;
+        }
+        const QByteArray raw
+            = QByteArray::fromRawData(scan.nameOf(e), qsizetype(std::strlen(scan.nameOf(e))));
+        if (raw.front() == '.' && !(filters & QDir::Hidden))
             continue;
-        if (!(e.kind == FolderScan::Folder && (filters & QDir::Dirs))
-            && !(e.kind == FolderScan::File && (filters & QDir::Files)))
+        if (!(kind == FolderScan::Folder && (filters & QDir::Dirs))
+            && !(kind == FolderScan::File && (filters & QDir::Files)))
             continue;
-        const QByteArray raw = QByteArray::fromRawData(e.name.data(), qsizetype(e.name.size()));
         QString name = QFile::decodeName(raw);
         // A name that does not survive decoding (not valid in the locale's encoding) could
         // not be opened again by it: left out, as QDir leaves it out.
@@ -44,130 +51,214 @@ std::optional<QStringList> namesOf(const FolderScan &scan, QDir::Filters filters
     return names;
 }
 
-QList<Mount> mountTable()
-{
-    QFile table(QStringLiteral("/proc/self/mountinfo"));
-    return table.open(QIODevice::ReadOnly) ? parseMountInfo(table.readAll()) : QList<Mount>();
-}
+namespace {
 
-QString shareOf(const QString &path)
+// Makes the names of a folder's scan, on Qt's thread pool.
+struct NamesJob : Job
 {
-    QStringList roots;
-    for (const Mount &m : mountTable())
-        roots.append(m.rootPath);
-    const qsizetype holder = holderOf(roots, path);
-    return holder >= 0 ? roots[holder] : QStringLiteral("/");
-}
-
-// What the names' maker and the owner share. The maker runs on Qt's thread pool, which the
-// application waits for as it ends; it touches the owner only under the lock, while the owner
-// still wants the answer.
-struct FolderReader::Request
-{
-    std::mutex lock;
-    std::condition_variable answered;
-    bool finished = false;
-    FolderReader *waiting = nullptr; // the owner, once it stopped waiting; null when it gave up
-    std::optional<QStringList> result;
-
-    // Makes the names of `scan` on the pool.
-    static void make(const std::shared_ptr<Request> &request,
-                     const std::shared_ptr<const FolderScan> &scan, QDir::Filters filters,
-                     const QStringList &patterns)
+    NamesJob(std::shared_ptr<const FolderJob> from, std::vector<FolderScan::Kind> elsewhere,
+             QDir::Filters filters, QStringList patterns)
+        : from(std::move(from)),
+          elsewhere(std::move(elsewhere)),
+          filters(filters),
+          patterns(std::move(patterns))
+    { }
+    std::shared_ptr<const FolderJob> from;
+    const std::vector<FolderScan::Kind> elsewhere;
+    const QDir::Filters filters;
+    const QStringList patterns;
+    std::optional<QStringList> names;
+    void work() override
     {
-        QThreadPool::globalInstance()->start([request, scan, filters, patterns] {
-            std::optional<QStringList> names = namesOf(*scan, filters, patterns);
-            const std::lock_guard hold(request->lock);
-            request->result = std::move(names);
-            request->finished = true;
-            if (FolderReader *owner = request->waiting) {
-                // Posted under the lock, so the owner cannot be destroyed in between; an event
-                // for an owner destroyed later is dropped by Qt.
-                QMetaObject::invokeMethod(
-                    owner, [owner, request] { owner->deliver(request); }, Qt::QueuedConnection);
-            }
-            request->answered.notify_all();
-        });
+        names = namesOf(from->scan, elsewhere, filters, patterns);
+        // The entries go as soon as the names are made: a large folder's two never both stay.
+        from.reset();
     }
 };
 
-FolderReader::FolderReader(QObject *parent) : QObject(parent) { }
-
-FolderReader::~FolderReader()
+QString key(const char *kind, const std::string &path)
 {
-    abandon();
+    // Byte for byte, so that two names the locale cannot decode are still two.
+    return QLatin1String(kind) + QString::fromLatin1(path.data(), qsizetype(path.size()));
 }
 
-void FolderReader::abandon()
+// As many shares as a link may lead through before the path counts as a loop.
+constexpr int maxHops = 40;
+
+} // namespace
+
+// A read under way: the folder's scan, the kinds of its links into other shares, its names.
+struct FolderReader::Reading
 {
-    if (!pending)
-        return;
+    QDir::Filters filters;
+    QStringList patterns;
+    Done done;
+    MountPoints roots;
+    int hops = 0;
+    QPointer<Call> call; // what it waits for now
+    std::shared_ptr<FolderJob> scan;
+    struct Kinds
     {
-        const std::lock_guard hold(pending->lock);
-        pending->waiting = nullptr;
-    }
-    pending.reset();
-    pendingDone = nullptr;
+        QPointer<Call> call;
+        std::shared_ptr<KindsJob> job;
+        std::vector<std::size_t> entries; // which of the scan's Elsewhere entries
+    };
+    std::vector<Kinds> kinds;
+    bool kindsAsked = false;
+    bool gaveUp = false;
+    std::shared_ptr<NamesJob> names;
+    std::optional<QStringList> result;
+};
+
+FolderReader::FolderReader(QObject *parent) : QObject(parent)
+{
+    givingUp.setSingleShot(true);
+    givingUp.setInterval(Calls::notAnsweringAfter);
+    connect(&givingUp, &QTimer::timeout, this, [this] {
+        if (!pending)
+            return;
+        pending->gaveUp = true;
+        answered();
+    });
 }
+
+FolderReader::~FolderReader() = default;
 
 bool FolderReader::read(const QString &folder, QDir::Filters filters, const QStringList &patterns,
                         Done done)
 {
     const bool wasReading = isReading();
-    abandon();
-    const auto deadline = std::chrono::steady_clock::now() + allowed;
-
-    auto fresh = std::make_shared<FolderScan>();
-    const auto call = ShareCall::start(
-        shareOf(folder), folder, fresh,
-        [fresh, path = QFile::encodeName(folder).toStdString()] { scanFolder(path, *fresh); });
-    const std::shared_ptr<const FolderScan> scan = call ? call->answer<FolderScan>() : fresh;
-    auto request = std::make_shared<Request>();
-    if (!call) {
-        // The share still hangs on an earlier call: it cannot be read now.
-        request->finished = true;
-    } else if (call->wait(allowed)) {
-        Request::make(request, scan, filters, patterns);
-    } else {
-        ShareCall::whenAnswered(call, this, [this, request, scan, filters, patterns] {
-            if (request == pending) // else the user has moved on
-                Request::make(request, scan, filters, patterns);
-        });
+    forget();
+    pending = std::make_unique<Reading>();
+    pending->filters = filters;
+    pending->patterns = patterns;
+    pending->done = std::move(done);
+    pending->roots = mountPoints();
+    ask(QFile::encodeName(folder).toStdString());
+    if (!advance(std::chrono::steady_clock::now() + allowed)) {
+        if (!wasReading)
+            Q_EMIT readingChanged(true);
+        return false;
     }
-
-    std::unique_lock wait(request->lock);
-    if (request->answered.wait_until(wait, deadline, [&] { return request->finished; })) {
-        std::optional<QStringList> result = std::move(request->result);
-        wait.unlock();
-        if (wasReading)
-            Q_EMIT readingChanged(false);
-        done(std::move(result));
-        return true;
-    }
-    request->waiting = this;
-    wait.unlock();
-    pending = std::move(request);
-    pendingDone = std::move(done);
-    if (!wasReading)
-        Q_EMIT readingChanged(true);
-    return false;
+    if (wasReading)
+        Q_EMIT readingChanged(false);
+    finish();
+    return true;
 }
 
-void FolderReader::deliver(const std::shared_ptr<Request> &request)
+void FolderReader::ask(const std::string &folder)
 {
-    if (request != pending)
-        return;
-    std::optional<QStringList> result;
-    {
-        const std::lock_guard hold(request->lock);
-        result = std::move(request->result);
-        request->waiting = nullptr;
+    Reading &r = *pending;
+    const std::string share = holderAmong(r.roots, folder);
+    r.call = Calls::instance().onShare(QFile::decodeName(QByteArray::fromStdString(share)),
+                                       key("folder ", folder),
+                                       std::make_shared<FolderJob>(folder, share, r.roots));
+    r.scan = Calls::typed<FolderJob>(r.call);
+    listen(r.call);
+}
+
+void FolderReader::listen(Call *call)
+{
+    // Listened to from the moment it is asked: a call nobody listens to is not made.
+    listening.append(connect(call, &Call::answered, this, &FolderReader::answered));
+}
+
+void FolderReader::forget()
+{
+    for (const QMetaObject::Connection &c : std::as_const(listening))
+        disconnect(c);
+    listening.clear();
+    givingUp.stop();
+}
+
+void FolderReader::askKinds()
+{
+    // Links into other shares: each share is asked what its own are, in one call.
+    Reading &r = *pending;
+    std::map<std::string, Reading::Kinds> byShare;
+    std::map<std::string, std::vector<std::string>> paths;
+    const std::vector<std::string> &elsewhere = r.scan->scan.elsewhere;
+    for (std::size_t i = 0; i < elsewhere.size(); ++i) {
+        const std::string share = holderAmong(r.roots, elsewhere[i]);
+        byShare[share].entries.push_back(i);
+        paths[share].push_back(elsewhere[i]);
     }
-    Done done = std::move(pendingDone);
-    pending.reset();
-    pendingDone = nullptr;
+    for (auto &[share, kinds] : byShare) {
+        const QString name = QFile::decodeName(QByteArray::fromStdString(share));
+        // A share that does not answer tells nothing: its links count as broken.
+        if (!Calls::instance().isAnswering(name))
+            continue;
+        std::string all;
+        for (const std::string &p : paths[share])
+            all += p + '\n';
+        kinds.call = Calls::instance().onShare(
+            name, key("kinds ", all), std::make_shared<KindsJob>(paths[share], share, r.roots));
+        kinds.job = Calls::typed<KindsJob>(kinds.call);
+        listen(kinds.call);
+        r.kinds.push_back(std::move(kinds));
+    }
+}
+
+bool FolderReader::advance(std::chrono::steady_clock::time_point deadline)
+{
+    Reading &r = *pending;
+    const auto wait = [&](Call *call) { return !call || call->waitUntil(deadline); };
+    for (;;) {
+        if (!wait(r.call))
+            return false;
+        r.call = nullptr;
+        if (r.names) {
+            r.result = std::move(r.names->names);
+            return true;
+        }
+        const FolderScan &scan = r.scan->scan;
+        if (!scan.moved.empty()) {
+            // Reached through a link into another share: that one is asked in turn.
+            if (++r.hops > maxHops)
+                return true;
+            ask(std::string(scan.moved));
+            continue;
+        }
+        if (!r.kindsAsked) {
+            r.kindsAsked = true;
+            askKinds();
+        }
+        std::vector<FolderScan::Kind> kinds(scan.elsewhere.size(), FolderScan::Other);
+        for (const Reading::Kinds &k : r.kinds) {
+            if (!r.gaveUp && !k.job->isDone()) {
+                if (!wait(k.call)) {
+                    // A folder is not held up for long by another share's links.
+                    if (!givingUp.isActive())
+                        givingUp.start();
+                    return false;
+                }
+            }
+            if (k.job->isDone())
+                for (std::size_t i = 0; i < k.entries.size() && i < k.job->kinds.size(); ++i)
+                    kinds[k.entries[i]] = k.job->kinds[i];
+        }
+        givingUp.stop();
+        r.names = std::make_shared<NamesJob>(std::move(r.scan), std::move(kinds), r.filters,
+                                             r.patterns);
+        r.kinds.clear();
+        r.call = Calls::instance().onPool(r.names);
+        listen(r.call);
+    }
+}
+
+void FolderReader::answered()
+{
+    if (!pending || !advance(std::chrono::steady_clock::now()))
+        return;
     Q_EMIT readingChanged(false);
-    done(std::move(result));
+    finish();
+}
+
+void FolderReader::finish()
+{
+    const std::unique_ptr<Reading> done = std::move(pending);
+    forget();
+    done->done(std::move(done->result));
 }
 
 void showBusyWhileReading(FolderReader *reader, QWidget *widget)

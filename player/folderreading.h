@@ -3,9 +3,13 @@
 // Reading a folder's entries, telling "empty" apart from "could not be read", away from the
 // window's thread: a folder on a slow or hung network share must not freeze the window.
 
+#include "player/systemcalls.h"
+
 #include <QDir>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -15,22 +19,24 @@ class QWidget;
 
 namespace tesmora {
 
-struct FolderScan;
-struct Mount;
+class Call;
 
 // The names among `scan`'s entries that pass `filters` (QDir::Files, QDir::Dirs, and
 // QDir::Hidden for names starting with ".") and match one of `patterns` (case-insensitively;
-// none = all), sorted for showing; nothing when the folder could not be listed. Names that do
-// not survive decoding in the locale's encoding could not be opened again: left out.
-std::optional<QStringList> namesOf(const FolderScan &scan, QDir::Filters filters,
-                                   const QStringList &patterns);
+// none = all), sorted for showing; nothing when the folder could not be listed. `elsewhere`
+// holds what the Elsewhere entries turned out to be, in order (missing ones count as Other).
+// Names that do not survive decoding in the locale's encoding could not be opened again: left
+// out.
+std::optional<QStringList> namesOf(const FolderScan &scan,
+                                   const std::vector<FolderScan::Kind> &elsewhere,
+                                   QDir::Filters filters, const QStringList &patterns);
 
-// Reads one folder at a time for a list. The system is asked on a thread of its own (see
-// player/systemcalls.h), and the names are made of its answer on Qt's thread pool. A folder
+// Reads one folder at a time for a list. The folder's share is asked in turn with its other
+// calls (player/shares.h), and the names are made of its answer on Qt's thread pool. A folder
 // that answers within `patience` (every local folder) gives its names at once, so the list
-// changes within the user's action; a slower one gives them later, on the owner's thread. A new
-// read makes the one still under way count for nothing: the user has moved on. A folder on a
-// share whose last call still hangs cannot be read, at once.
+// changes within the user's action; a slower one gives them later, on the owner's thread,
+// however long its share takes. A new read makes the one still under way count for nothing:
+// the user has moved on.
 class FolderReader : public QObject
 {
     Q_OBJECT
@@ -54,26 +60,25 @@ public:
     bool isReading() const { return pending != nullptr; }
 
 Q_SIGNALS:
-    // A read that had not answered in time has now answered, or was given up.
+    // A read that had not answered in time has now answered.
     void readingChanged(bool reading);
 
 private:
-    struct Request;
-    void deliver(const std::shared_ptr<Request> &request);
-    void abandon();
-    std::shared_ptr<Request> pending; // the read that has not answered yet
-    Done pendingDone;
+    struct Reading;
+    void ask(const std::string &folder);
+    void listen(Call *call);
+    void forget();
+    void askKinds();
+    bool advance(std::chrono::steady_clock::time_point deadline);
+    void answered();
+    void finish();
+    std::unique_ptr<Reading> pending;
+    QList<QMetaObject::Connection> listening;
+    QTimer givingUp; // on the kinds of links into a share that stopped answering
     std::chrono::milliseconds allowed = defaultPatience;
 };
 
 // Shows the busy pointer over `widget` while `reader` waits for a folder that is slow to answer.
 void showBusyWhileReading(FolderReader *reader, QWidget *widget);
-
-// The system's mounts, from the kernel's table, which never waits on a file system.
-QList<Mount> mountTable();
-
-// The mount point of the file system that holds `path`, by the mount table: the share a call
-// on `path` waits on.
-QString shareOf(const QString &path);
 
 } // namespace tesmora

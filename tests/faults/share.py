@@ -1,10 +1,15 @@
 #!/usr/bin/python3
-"""A network share that stops answering when told: a FUSE file system that shows the folder
-SOURCE at MOUNTPOINT, as a share from "server:/music", and holds every call on it for as long as
-the file GATE exists, as a hard-mounted NFS or SMB share holds its callers while its server is
-unreachable. While the file GATE.refuse exists, every call is refused. A caller that is ended
-while it waits is let go, as the kernel lets the callers of a hard-mounted NFS share go when
-they are killed.
+"""A network share that is slow, stops answering or drops when told: a FUSE file system that
+shows the folder SOURCE at MOUNTPOINT, as a share from "server:/music".
+
+- While the file GATE exists, every call on it is held, as a hard-mounted NFS or SMB share
+  holds its callers while its server is unreachable. A caller that is ended while it waits is
+  let go, as the kernel lets the callers of a hard-mounted NFS share go when they are killed.
+- While the file GATE.refuse exists, every call is refused (EACCES).
+- While the file GATE.delay exists, every call answers only after the number of milliseconds it
+  holds, as a share over a slow link does.
+- While the file GATE.drop exists, a folder's listing fails after its first part (EIO), as a
+  share that drops in the middle of a listing fails it.
 
     share.py SOURCE MOUNTPOINT GATE
 
@@ -30,6 +35,11 @@ class Share(Operations):
             if fusepy._libfuse.fuse_interrupted():
                 raise FuseOSError(errno.EINTR)
             time.sleep(0.01)
+        try:
+            with open(self.gate + ".delay") as f:
+                time.sleep(int(f.read().strip() or 0) / 1000)
+        except (OSError, ValueError):
+            pass
         if os.path.exists(self.gate + ".refuse"):
             raise FuseOSError(errno.EACCES)
         try:
@@ -52,8 +62,10 @@ class Share(Operations):
         if not os.access(path, mode):
             raise FuseOSError(errno.EACCES)
 
-    def readdir(self, path, fh):
-        return [".", ".."] + os.listdir(path)
+    def readdir(self, path, fh, offset=0):
+        if offset and os.path.exists(self.gate + ".drop"):
+            raise FuseOSError(errno.EIO)
+        return ([".", ".."] + sorted(os.listdir(path)))[offset:]
 
     def readlink(self, path):
         return os.readlink(path)
@@ -73,9 +85,23 @@ class Share(Operations):
         os.close(fh)
 
 
+class Server(FUSE):
+    def readdir(self, path, buf, filler, offset, fip):
+        # A long folder is listed in parts, each asked for from where the last one ended, as a
+        # network file system lists it.
+        names = self.operations("readdir", self._decode_optional_path(path), fip.contents.fh,
+                                offset)
+        for at, name in enumerate(names, offset + 1):
+            if filler(buf, name.encode(self.encoding), None, at) != 0:
+                break
+        return 0
+
+
 if __name__ == "__main__":
     if len(sys.argv) != 4:
         sys.exit(__doc__)
     source, mountpoint, gate = sys.argv[1:]
-    FUSE(Share(os.path.abspath(source), gate), mountpoint, foreground=True,
-         fsname="server:/music", subtype="share", intr=True)
+    # Nothing kept by the kernel: every look at the share asks it, as it would a server whose
+    # caches have run out.
+    Server(Share(os.path.abspath(source), gate), mountpoint, foreground=True,
+           fsname="server:/music", subtype="share", intr=True, attr_timeout=0, entry_timeout=0)

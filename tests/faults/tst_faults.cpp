@@ -13,6 +13,7 @@
 #include "player/folderlist.h"
 #include "player/folderreading.h"
 #include "player/gstmediaengine.h"
+#include "player/shares.h"
 #include "rules/product.h"
 #include "tests/player/playerfiles.h"
 #include "tests/player/soundserver.h"
@@ -73,6 +74,21 @@ public:
     void shut() { QFile(gate).open(QIODevice::WriteOnly); }
     void open() { QFile::remove(gate); }
     void refuse() { QFile(gate + ".refuse").open(QIODevice::WriteOnly); }
+    // Every call takes `ms` milliseconds (none: at once).
+    void slow(int ms)
+    {
+        QFile delay(gate + ".delay");
+        if (ms > 0 && delay.open(QIODevice::WriteOnly))
+            delay.write(QByteArray::number(ms));
+    }
+    // Every listing fails after its first part, as on a share that drops.
+    void drop(bool drops)
+    {
+        if (drops)
+            QFile(gate + ".drop").open(QIODevice::WriteOnly);
+        else
+            QFile::remove(gate + ".drop");
+    }
     ~Share()
     {
         open();
@@ -110,7 +126,19 @@ namespace {
 // What happens to a file between the list showing it and the user's click.
 enum class Meanwhile { Nothing, FileDeleted, FolderDeleted, Locked, PickedAgain };
 
-enum class Hang { Answers, Refuses, LeftForAnother, DriveList, StartFolder };
+enum class Hang {
+    Answers,
+    Refuses,
+    LeftForAnother,
+    DriveList,
+    StartFolder,
+    SlowStart,
+    SecondFolder,
+    DropDownWhileRead,
+    LateDrive,
+    LinkAndLocal,
+    DropsMidway
+};
 
 Message cannotPlay(const QString &path)
 {
@@ -283,23 +311,43 @@ private Q_SLOTS:
     void slowShares_data()
     {
         QTest::addColumn<Hang>("hang");
-        QTest::newRow("answers late") << Hang::Answers;
-        QTest::newRow("refuses late") << Hang::Refuses;
-        QTest::newRow("left for another folder, then closed") << Hang::LeftForAnother;
-        QTest::newRow("shut before the player opens") << Hang::DriveList;
-        QTest::newRow("the start folder on it") << Hang::StartFolder;
+        QTest::addColumn<int>("delay"); // ms that every call on the share takes
+        QTest::newRow("answers late") << Hang::Answers << 0;
+        QTest::newRow("refuses late") << Hang::Refuses << 0;
+        QTest::newRow("left for another folder, then closed") << Hang::LeftForAnother << 0;
+        QTest::newRow("not answering past the bound, then answers") << Hang::DriveList << 0;
+        QTest::newRow("the start folder on it, shut") << Hang::StartFolder << 0;
+        QTest::newRow("the start folder on it, 40 ms a call") << Hang::SlowStart << 40;
+        QTest::newRow("the start folder on it, 150 ms a call") << Hang::SlowStart << 150;
+        QTest::newRow("a second folder opened while the first is read")
+            << Hang::SecondFolder << 150;
+        QTest::newRow("the drive list dropped down while a folder is read")
+            << Hang::DropDownWhileRead << 150;
+        QTest::newRow("a drive that answers after the list's patience") << Hang::LateDrive << 150;
+        QTest::newRow("a local folder and a link into it while it hangs")
+            << Hang::LinkAndLocal << 0;
+        QTest::newRow("a listing that fails part-way") << Hang::DropsMidway << 0;
     }
     void slowShares()
     {
         QFETCH(Hang, hang);
+        QFETCH(int, delay);
         QTemporaryDir tmp;
         const QString music = tmp.path(), far = music + "/far";
         makeFiles(music, {"open/"});
+        QVERIFY(QFile::link(far, music + "/link"));
         Share share;
         if (const QString why = share.mount(far); !why.isEmpty())
             QSKIP(qPrintable("no share can be mounted here: " + why));
-        makeFiles(share.source, {"far.mp3"});
-        QVERIFY(QDir::setCurrent(hang == Hang::StartFolder ? far : music));
+        makeFiles(share.source,
+                  {"far.mp3", "album1/", "album1/one.mp3", "album2/", "album2/two.mp3"});
+        QStringList many {"far.mp3"};
+        for (int i = 1; hang == Hang::DropsMidway && i <= 300; ++i)
+            many.append(QStringLiteral("track %1.mp3").arg(i, 3, 10, QLatin1Char('0')));
+        makeFiles(share.source, many);
+        share.slow(delay);
+        const bool startsThere = hang == Hang::StartFolder || hang == Hang::SlowStart;
+        QVERIFY(QDir::setCurrent(startsThere ? far : music));
         Window w(Ports {.prompts = true});
         // The program's own patience with the share.
         setListPatience(*w.form, FolderReader::defaultPatience);
@@ -309,6 +357,7 @@ private Q_SLOTS:
             const qint64 beats = heart.beats();
             return QTest::qWaitFor([&] { return heart.beats() >= beats + 5; }, 10000);
         };
+        const Message invalid {"Please use a valid drive", applicationTitle()};
         if (hang == Hang::StartFolder) // the lists alone ask the share
             w->Drive1->setVolumeSource([] { return QList<Volume> {{"/", "", true}}; });
         if (hang == Hang::DriveList || hang == Hang::StartFolder)
@@ -325,6 +374,28 @@ private Q_SLOTS:
             QCOMPARE(messages, QList<Message>());
             return;
         }
+        if (hang == Hang::SlowStart) {
+            // The drive list's question and the lists' read take their turns on the busy share,
+            // and both lists show the folder: not its parent, not nothing.
+            QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), far, 20000);
+            QVERIFY(shown(w->Dir1).contains("album2"));
+            QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"far.mp3"}, 20000);
+            QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::ArrowCursor);
+            QVERIFY(w->Drive1->isReady());
+            QCOMPARE(messages, QList<Message>());
+            return;
+        }
+        if (hang == Hang::LateDrive) {
+            // Picked before it has answered, the drive is waited for, and then lists.
+            QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
+            QVERIFY(w->Dir1->isReading());
+            QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::BusyCursor);
+            QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), far, 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"far.mp3"}, 20000);
+            QVERIFY(w->Drive1->isReady());
+            QCOMPARE(messages, QList<Message>());
+            return;
+        }
         const QStringList folders = shown(w->Dir1), files = shown(w->File1);
         if (hang == Hang::DriveList) {
             // Listed, not ready; asked again and again, it holds one thread, and the window
@@ -334,28 +405,77 @@ private Q_SLOTS:
                 QVERIFY(QTest::qWaitFor([&] { return listIsOpen(w->Drive1); }));
                 QTest::keyClick(w->Drive1->view(), Qt::Key_Escape);
             }
+            // Picked while it may still be slow, it is waited for.
             QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
-            const Message invalid {"Please use a valid drive", applicationTitle()};
-            QCOMPARE(messages, QList<Message> {invalid});
-            QVERIFY(!w->Drive1->isReady());
+            QVERIFY(w->Dir1->isReading());
             QTRY_COMPARE_WITH_TIMEOUT(heldThreads().size(), 1, 10000);
             const QStringList held = heldThreads();
             QVERIFY(beating());
-            QCOMPARE(w->Dir1->path(), music);
+            QCOMPARE(messages, QList<Message>());
+            // Once it has not answered for longer than a share may take, it is not ready.
+            QVERIFY(QTest::qWaitFor([&] { return !Calls::instance().isAnswering(far); },
+                                    2 * int(Calls::notAnsweringAfter.count()) * 1000));
+            QVERIFY(pickWithListKeys(w->Drive1, 0));
+            QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
+            QCOMPARE(messages, QList<Message> {invalid});
+            QVERIFY(!w->Drive1->isReady());
+            QCOMPARE(w->Dir1->path(), QStringLiteral("/"));
+            QTRY_COMPARE_WITH_TIMEOUT(heldThreads(), held, 10000);
             // Once it answers, it is a drive like any other.
             share.open();
             QTRY_VERIFY_WITH_TIMEOUT(ended(held), 10000);
             QVERIFY(pickWithListKeys(w->Drive1, 0));
             QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
+            QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), far, 10000);
             QVERIFY(w->Drive1->isReady());
-            QCOMPARE(w->Dir1->path(), far);
-            QCOMPARE(shown(w->File1), QStringList {"far.mp3"});
+            QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"far.mp3"}, 10000);
             QCOMPARE(messages.size(), 1);
+            return;
+        }
+        if (hang == Hang::DropsMidway) {
+            // The share drops in the middle of the listing: it is not shown as if whole.
+            share.drop(true);
+            QVERIFY(openFolder(w->Dir1, "far"));
+            QTRY_COMPARE_WITH_TIMEOUT(messages, QList<Message> {cannotRead(far)}, 10000);
+            QCOMPARE(w->Dir1->path(), music);
+            QCOMPARE(shown(w->File1), files);
+            share.drop(false);
+            QVERIFY(openFolder(w->Dir1, "far"));
+            QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1).size(), many.size(), 10000);
+            QCOMPARE(messages.size(), 1);
+            return;
+        }
+        if (delay > 0) {
+            QVERIFY(openFolder(w->Dir1, "far"));
+            QVERIFY(w->Dir1->isReading());
+            if (hang == Hang::DropDownWhileRead) {
+                // The drive list's question waits its turn; the folder lists, and the drive is
+                // usable afterwards.
+                QTest::keyClick(w->Drive1, Qt::Key_Down, Qt::AltModifier);
+                QVERIFY(QTest::qWaitFor([&] { return listIsOpen(w->Drive1); }));
+                QTest::keyClick(w->Drive1->view(), Qt::Key_Escape);
+                QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), far, 20000);
+                QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"far.mp3"}, 20000);
+                QVERIFY(pickWithListKeys(w->Drive1, 0));
+                QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
+                QTRY_VERIFY_WITH_TIMEOUT(!w->Dir1->isReading(), 20000);
+                QCOMPARE(w->Dir1->path(), far);
+                QVERIFY(w->Drive1->isReady());
+            } else {
+                // The next folder, opened before the first has listed, waits its turn and lists.
+                QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), far, 20000);
+                QVERIFY(openFolder(w->Dir1, "album1"));
+                QVERIFY(w->Dir1->isReading());
+                QVERIFY(openFolder(w->Dir1, "album2"));
+                QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), far + "/album2", 20000);
+                QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"two.mp3"}, 20000);
+            }
+            QCOMPARE(messages, QList<Message>());
             return;
         }
 
         share.shut();
-        QVERIFY(openFolder(w->Dir1, "far"));
+        QVERIFY(openFolder(w->Dir1, hang == Hang::LinkAndLocal ? "link" : "far"));
         // The lists show what they showed, and the window answers, while the share thinks.
         QVERIFY(w->Dir1->isReading());
         QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::BusyCursor);
@@ -389,14 +509,34 @@ private Q_SLOTS:
             QCOMPARE(w->Dir1->path(), music + "/open");
             QCOMPARE(messages.size(), 1);
             break;
+        case Hang::LinkAndLocal: {
+            // The read through the link waits on the share it leads into, not on the one that
+            // holds the link: folders beside it open at once, their parent too, link and all.
+            QTRY_COMPARE_WITH_TIMEOUT(heldThreads().size(), 1, 10000);
+            const QStringList held = heldThreads();
+            QVERIFY(openFolder(w->Dir1, "open"));
+            QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), music + "/open", 2000);
+            QVERIFY(openFolder(w->Dir1, QFileInfo(music).fileName()));
+            QTRY_COMPARE_WITH_TIMEOUT(w->Dir1->path(), music, 2000);
+            QCOMPARE(shown(w->Dir1), folders);
+            QCOMPARE(w->Dir1->viewport()->cursor().shape(), Qt::ArrowCursor);
+            QTRY_COMPARE_WITH_TIMEOUT(heldThreads(), held, 10000);
+            // Asked again once it answers, the link leads into it.
+            share.open();
+            QTRY_VERIFY_WITH_TIMEOUT(ended(held), 10000);
+            QVERIFY(openFolder(w->Dir1, "link"));
+            QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"far.mp3"}, 10000);
+            QCOMPARE(messages, QList<Message>());
+            break;
+        }
         case Hang::LeftForAnother: {
-            // Asked for something else meanwhile, the hung share is not ready at once, and
-            // holds no second thread.
+            // The share picked from the drive list while its folder is read is waited for in
+            // the same read: no second thread, no message.
             QTRY_COMPARE_WITH_TIMEOUT(heldThreads().size(), 1, 10000);
             const QStringList held = heldThreads();
             QVERIFY(pickWithListKeys(w->Drive1, w->Drive1->findText(far)));
-            const Message invalid {"Please use a valid drive", applicationTitle()};
-            QCOMPARE(messages, QList<Message> {invalid});
+            QVERIFY(w->Dir1->isReading());
+            QCOMPARE(messages, QList<Message>());
             QTRY_COMPARE_WITH_TIMEOUT(heldThreads(), held, 10000);
             // Another share answers at once, and the pointer is no longer busy.
             QVERIFY(openFolder(w->Dir1, "open"));
@@ -422,11 +562,10 @@ private Q_SLOTS:
             share.open();
             QTRY_VERIFY_WITH_TIMEOUT(ended(stillHeld), 10000);
             QCoreApplication::processEvents();
-            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages, QList<Message>());
             break;
         }
-        case Hang::DriveList:
-        case Hang::StartFolder:
+        default:
             break;
         }
     }
