@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +32,21 @@ Message cannotPlayMessage(const QString &path)
     return {QStringLiteral("The file \"%1\" cannot be played.").arg(path), applicationTitle()};
 }
 
+// Why a folder cannot be opened.
+enum class Refused { Locked, Deleted, NoDescriptors, NoThreads };
+
+// The descriptor the next open would get: none is left once the limit is that.
+rlim_t lowestFreeDescriptor()
+{
+    QSet<int> open;
+    for (const QString &fd : QDir("/proc/self/fd").entryList(QDir::Files))
+        open.insert(fd.toInt());
+    rlim_t free = 0;
+    while (open.contains(int(free)))
+        ++free;
+    return free;
+}
+
 Message cannotReadMessage(const QString &path)
 {
     return {QStringLiteral("The folder \"%1\" cannot be read.").arg(path), applicationTitle()};
@@ -39,6 +55,8 @@ Message cannotReadMessage(const QString &path)
 const Message invalidDriveMessage {QStringLiteral("Please use a valid drive"), applicationTitle()};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Refused)
 
 class TestPlayer : public WatchedTest
 {
@@ -407,19 +425,24 @@ private Q_SLOTS:
 
     void folderThatCannotBeOpened_data()
     {
-        QTest::addColumn<bool>("locked"); // else deleted after it was listed
-        QTest::newRow("unreadable") << true;
-        QTest::newRow("deleted since it was listed") << false;
+        QTest::addColumn<Refused>("why");
+        QTest::newRow("unreadable") << Refused::Locked;
+        QTest::newRow("deleted since it was listed") << Refused::Deleted;
+        QTest::newRow("no descriptor left") << Refused::NoDescriptors;
+        QTest::newRow("no thread to be had") << Refused::NoThreads;
     }
     void folderThatCannotBeOpened()
     {
-        QFETCH(bool, locked);
-        if (locked && !runUnprivileged("folderThatCannotBeOpened:unreadable"))
+        QFETCH(Refused, why);
+        // Root may open every folder and start threads past any limit.
+        if ((why == Refused::Locked || why == Refused::NoThreads)
+            && !runUnprivileged(
+                qPrintable(QLatin1String("folderThatCannotBeOpened:") + QTest::currentDataTag())))
             return;
         QTemporaryDir tmp;
         makeFiles(tmp.path(), {"bad/", "bad/inside.mp3", "open/", "open/a.mp3", "top.mp3"});
         const QString bad = tmp.path() + "/bad";
-        if (locked)
+        if (why == Refused::Locked)
             QVERIFY(QFile::setPermissions(bad, {}));
         const auto unlock = qScopeGuard([&] {
             QFile::setPermissions(bad, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -428,10 +451,21 @@ private Q_SLOTS:
         Window w;
         QVERIFY(w.openTool(w->Command6));
         const QStringList folders = shown(w->Dir1);
-        if (!locked)
+        if (why == Refused::Deleted)
             QVERIFY(QDir(bad).removeRecursively());
 
-        QVERIFY(openFolder(w->Dir1, "bad"));
+        {
+            // For the open alone, the system has no descriptor, or no thread, left to give.
+            const int limit = why == Refused::NoDescriptors ? RLIMIT_NOFILE : RLIMIT_NPROC;
+            rlimit saved {};
+            QCOMPARE(::getrlimit(limit, &saved), 0);
+            rlimit tight = saved;
+            tight.rlim_cur = why == Refused::NoDescriptors ? lowestFreeDescriptor() : 1;
+            const bool refusing = why == Refused::NoDescriptors || why == Refused::NoThreads;
+            QVERIFY(!refusing || ::setrlimit(limit, &tight) == 0);
+            const auto restore = qScopeGuard([&] { ::setrlimit(limit, &saved); });
+            QVERIFY(openFolder(w->Dir1, "bad"));
+        }
         // One message naming the folder; nothing else moves.
         QCOMPARE(w.prompts.messages, QList<Message> {cannotReadMessage(bad)});
         QCOMPARE(w->Dir1->path(), tmp.path());
