@@ -118,7 +118,7 @@ Call *Calls::onPool(std::shared_ptr<Job> job)
 bool Calls::isAnswering(const QString &share) const
 {
     const Call *out = lines.value(share).out;
-    return !out || std::chrono::milliseconds(out->since.elapsed()) < notAnsweringAfter;
+    return !out || out->work->silence() < notAnsweringAfter;
 }
 
 void Calls::next(const QString &share)
@@ -147,7 +147,7 @@ void Calls::next(const QString &share)
 void Calls::start(Call *call)
 {
     call->started = true;
-    call->since.start();
+    call->work->heard(); // silent from now on until it answers
     if (call->bounded) {
         call->countsAsOut = true;
         ++boundedOut;
@@ -229,7 +229,7 @@ void Calls::recount()
         Call *out = line.out;
         if (!out || !out->countsAsOut)
             continue;
-        const auto left = notAnsweringAfter - std::chrono::milliseconds(out->since.elapsed());
+        const auto left = notAnsweringAfter - out->work->silence();
         if (left <= std::chrono::milliseconds(0)) {
             out->countsAsOut = false;
             --boundedOut;

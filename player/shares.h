@@ -6,12 +6,11 @@
 // later; one that hangs holds one thread, however often it is asked. A list asks again rather
 // than wait in line twice: the call it no longer listens to is not made, and a call that asks
 // what one in line already asks is that one. A share is "not answering" only once a call on it
-// has been out for longer than notAnsweringAfter; being busy is not being dead.
+// has not heard from it for longer than notAnsweringAfter; being busy is not being dead.
 
 #include "player/playerrules.h"
 #include "player/systemcalls.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -63,7 +62,6 @@ private:
     bool started = false;
     bool finished = false; // its answer has been taken in
     bool countsAsOut = false; // holds one of the bounded calls' places
-    QElapsedTimer since; // since it started
     QSocketNotifier *notifier = nullptr;
 };
 
@@ -92,7 +90,8 @@ public:
     // Does `job` on Qt's thread pool (it makes no call on a share).
     Call *onPool(std::shared_ptr<Job> job);
 
-    // Whether `share` answers: no call on it has been out for longer than notAnsweringAfter.
+    // Whether `share` answers: no call out on it has gone without an answer from it for longer
+    // than notAnsweringAfter.
     bool isAnswering(const QString &share) const;
 
     // A call's job as the kind of job it was asked with.

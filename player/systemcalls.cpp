@@ -26,6 +26,19 @@ void Job::run()
     finish();
 }
 
+void Job::heard()
+{
+    lastHeard.store(std::chrono::steady_clock::now().time_since_epoch().count(),
+                    std::memory_order_relaxed);
+}
+
+std::chrono::milliseconds Job::silence() const
+{
+    using namespace std::chrono;
+    const steady_clock::duration last(lastHeard.load(std::memory_order_relaxed));
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch() - last);
+}
+
 void Job::fail()
 {
     finish();
@@ -188,7 +201,7 @@ int kindOf(const Walk &w, const MountPoints &roots, FolderScan::Kind &kind)
 } // namespace
 
 void scanFolder(const std::string &path, const std::string &share, const MountPoints &roots,
-                FolderScan &scan)
+                FolderScan &scan, Job *listener)
 {
     const Walk w = walk(share, below(share, path), share, roots);
     if (w.error || w.elsewhere) {
@@ -230,6 +243,9 @@ void scanFolder(const std::string &path, const std::string &share, const MountPo
             if (kind == FolderScan::Elsewhere)
                 scan.elsewhere.push_back(at.path);
         }
+        // A share that lists a large folder slowly still answers.
+        if (listener && scan.entries.size() % 256 == 0)
+            listener->heard();
         scan.entries.push_back({std::uint32_t(scan.names.size()), kind});
         scan.names.append(raw, std::strlen(raw) + 1);
     }

@@ -39,6 +39,10 @@ public:
     int descriptor() const { return signal; }
     // Waits until it is done, or until `deadline`; true once done.
     bool waitUntil(std::chrono::steady_clock::time_point deadline) const;
+    // Notes that the system has just answered the work (a long listing answers many times).
+    void heard();
+    // How long the work has not heard from the system: since it started, or its last answer.
+    std::chrono::milliseconds silence() const;
 
 protected:
     virtual void work() = 0;
@@ -46,6 +50,7 @@ protected:
 private:
     void finish();
     std::atomic<bool> done {false};
+    std::atomic<std::chrono::steady_clock::rep> lastHeard {0};
     int signal = -1;
 };
 
@@ -84,9 +89,9 @@ struct FolderScan
 
 // Reads the folder `path` (encoded) on the share mounted at `share`, following links in it as
 // long as they stay on that share: one that leads off it is not followed but told (`moved`, or
-// an Elsewhere entry). System calls only.
+// an Elsewhere entry). Tells `listener` as the listing goes on. System calls only.
 void scanFolder(const std::string &path, const std::string &share, const MountPoints &roots,
-                FolderScan &scan);
+                FolderScan &scan, Job *listener = nullptr);
 
 // What each of `paths` (links followed, all on one share) is: Folder, File or Other (also when
 // it cannot be told, or leads on to another share). System calls only.
@@ -113,7 +118,7 @@ struct FolderJob : Job
     const std::string path, share;
     const MountPoints roots;
     FolderScan scan;
-    void work() override { scanFolder(path, share, roots, scan); }
+    void work() override { scanFolder(path, share, roots, scan, this); }
 };
 
 struct KindsJob : Job
