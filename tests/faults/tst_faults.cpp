@@ -526,6 +526,10 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(ended(held), 10000);
             QVERIFY(openFolder(w->Dir1, "link"));
             QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"far.mp3"}, 10000);
+            // A song linked from there is asked of that share, and listed as the file it is.
+            QVERIFY(QFile::link(far + "/far.mp3", music + "/song.mp3"));
+            QVERIFY(openFolder(w->Dir1, QFileInfo(music).fileName()));
+            QTRY_COMPARE_WITH_TIMEOUT(shown(w->File1), QStringList {"song.mp3"}, 10000);
             QCOMPARE(messages, QList<Message>());
             break;
         }
