@@ -4,9 +4,11 @@
 # click on play to first sound, idle CPU and wakeups, and the player's file list on a large
 # folder. Not part of the test suite.
 #
-#   bench/run.sh [--baseline BIN] [--long | --files | --launches | --share]
+#   bench/run.sh [--baseline BIN [--baseline BIN]] [--long | --files | --launches | --share |
+#                --slow-share]
 #
-# --baseline BIN  also measures another Tesmora binary (an older build, say) in the same run
+# --baseline BIN  also measures another Tesmora binary (an older build, say) in the same run;
+#                 given twice, two of them
 # --long          instead: the resident size of an idle Tesmora over 30 minutes
 # --files         only the file list (also part of the normal run): opening the player in a
 #                 folder of 1,000 and of 100,000 files (a tenth not MP3), FILES_ROUNDS times
@@ -17,11 +19,21 @@
 #                 tests/faults/share.py; needs root and /dev/fuse): with the share shut, the
 #                 player opened, the share picked from the drive list, the window closed,
 #                 SHARE_ROUNDS times: the window's slowest answer to a ping, the close's time
+# --slow-share    only a slow share (the same FUSE share, needs root, /dev/fuse and the
+#                 accessibility bus) whose every call takes D ms, for D in SLOW_DELAYS: the
+#                 program started in the share's root, which holds album1..album3 of eight songs
+#                 and intro.mp3, the player opened at once: start to both lists showing the
+#                 root; then album1 opened and album2 right after, before album1 has listed:
+#                 album2's opening to album2 listed, and whether a message box came; the
+#                 window's slowest answer to a ping during each; SLOW_ROUNDS rounds. The lists
+#                 are read through AT-SPI; a figure not reached within 30 s counts as 30000 and
+#                 "never"
 #
 # Environment: BENCH_DIR (builds and results, default build-bench/ in the tree), RESULTS (the
 # figures, default BENCH_DIR/results.tsv), LAG_ROUNDS and
 # LAG_SLOT (the lag is watched in LAG_ROUNDS rounds of LAG_SLOT seconds per group of programs),
-# LAUNCHES, SOUND_TRIES, IDLE_SECONDS, LONG_SECONDS, FILES_ROUNDS; TESMORA (a built binary to
+# LAUNCHES, SOUND_TRIES, IDLE_SECONDS, LONG_SECONDS, FILES_ROUNDS, SHARE_ROUNDS, SLOW_ROUNDS
+# (default 3), SLOW_DELAYS (milliseconds, default "40 150"); TESMORA (a built binary to
 # measure instead of building a release one from this tree).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -30,15 +42,17 @@ bench_dir=${BENCH_DIR:-$top/build-bench}
 py=/usr/bin/python3 # the system's, which has python3-xlib
 observe=("$py" "$here/observe.py")
 
-baseline="" long=no files=no launches_only=no share=no
+baselines=() long=no files=no launches_only=no share=no slow=no
 while [ $# -gt 0 ]; do
   case $1 in
-    --baseline) baseline=$(realpath "$2"); shift 2 ;;
+    --baseline) baselines+=("$(realpath "$2")"); shift 2 ;;
     --long) long=yes; shift ;;
     --files) files=yes; shift ;;
     --launches) launches_only=yes; shift ;;
     --share) share=yes files=yes; shift ;;
-    *) echo "usage: bench/run.sh [--baseline BIN] [--long | --files | --launches | --share]" >&2
+    --slow-share) slow=yes files=yes; shift ;;
+    *) echo "usage: bench/run.sh [--baseline BIN [--baseline BIN]] [--long | --files |" \
+         "--launches | --share | --slow-share]" >&2
        exit 2 ;;
   esac
 done
@@ -50,10 +64,12 @@ missing=() tools=(cmake ninja Xvfb openbox xdotool)
 if [ "$files" = no ] && [ "$launches_only" = no ]; then
   tools+=(xclock pulseaudio parec pactl sox lame mpg123 gst-launch-1.0)
 fi
+[ "$slow" = yes ] && tools+=(dbus-daemon dbus-send)
 for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 "$py" -c 'import Xlib.ext.damage' 2>/dev/null || missing+=(python3-xlib)
+[ "$slow" = no ] || "$py" -c 'import pyatspi' 2>/dev/null || missing+=(python3-pyatspi)
 if [ ${#missing[@]} -gt 0 ]; then
   echo "bench: missing ${missing[*]}; run scripts/deps.sh --tests and install x11-apps mpg123" \
     "gstreamer1.0-tools python3-xlib" >&2
@@ -106,8 +122,15 @@ mkdir -p "$bench_dir"
 export RESULTS=${RESULTS:-$bench_dir/results.tsv}
 : >"$RESULTS"
 programs=(tesmora)
-[ -n "$baseline" ] && programs+=(baseline)
-binary() { case $1 in tesmora) echo "$tesmora" ;; baseline) echo "$baseline" ;; esac; }
+[ ${#baselines[@]} -gt 0 ] && programs+=(baseline)
+[ ${#baselines[@]} -gt 1 ] && programs+=(baseline2)
+binary() {
+  case $1 in
+    tesmora) echo "$tesmora" ;;
+    baseline) echo "${baselines[0]}" ;;
+    baseline2) echo "${baselines[1]}" ;;
+  esac
+}
 
 # Points of the window, in pixels: the bulb, the player's button, the first file, play.
 ui="436,172 224,176 56,78 36,44"
@@ -127,20 +150,60 @@ if [ "$launches_only" = yes ]; then
   exit 0
 fi
 
-if [ "$share" = yes ]; then
-  # The share's root is its own drive, the last mounted; the bulb, the player, the drive list.
-  mkdir -p "$work/source" "$work/share"
-  touch "$work/source/far.mp3"
-  "$py" "$top/tests/faults/share.py" "$work/source" "$work/share" "$work/gate" &
+# Mounts the tests' FUSE share of $work/.source at $work/share, told by $work/gate*.
+mount_share() {
+  mkdir -p "$work/.source" "$work/share"
+  "$py" "$top/tests/faults/share.py" "$work/.source" "$work/share" "$work/gate" &
   pids+=($!)
   for _ in $(seq 100); do grep -q " $work/share " /proc/self/mountinfo && break; sleep 0.1; done
   trap 'umount -l "$work/share" 2>/dev/null; cleanup' EXIT
+}
+
+if [ "$share" = yes ]; then
+  # The share's root is its own drive, the last mounted; the bulb, the player, the drive list.
+  mkdir -p "$work/.source"
+  touch "$work/.source/far.mp3"
+  mount_share
   entries=()
   for p in "${programs[@]}"; do entries+=("$p|${ui% * *} 384,26|'$(binary "$p")'"); done
   echo "bench: a share that stops answering, ${SHARE_ROUNDS:-5} rounds" >&2
   for _ in $(seq "${SHARE_ROUNDS:-5}"); do
     "${observe[@]}" share "$work/share" "$work/gate" "${entries[@]}"
   done
+  "${observe[@]}" table "$RESULTS"
+  exit 0
+fi
+
+if [ "$slow" = yes ]; then
+  # The lists are read as a screen reader reads them, over the accessibility bus that the
+  # program finds at its start through a session bus of our own. Home and runtime folders are
+  # hidden, as the share's source is, so that the share is the one folder listed beside them.
+  mkdir -p "$work/.session/home" "$work/.session/runtime" && chmod 700 "$work/.session/runtime"
+  export HOME=$work/.session/home XDG_RUNTIME_DIR=$work/.session/runtime
+  export XDG_CONFIG_HOME=$HOME/.config
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+  { read -r DBUS_SESSION_BUS_ADDRESS; read -r bus_pid; } < <(
+    dbus-daemon --session --fork --print-address=1 --print-pid=1)
+  export DBUS_SESSION_BUS_ADDRESS
+  pids+=("$bus_pid")
+  dbus-send --session --print-reply --reply-timeout=30000 --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress >/dev/null
+  for album in album1 album2 album3; do
+    mkdir -p "$work/.source/$album"
+    for n in 1 2 3 4 5 6 7 8; do touch "$work/.source/$album/track0$n.mp3"; done
+  done
+  touch "$work/.source/intro.mp3"
+  mount_share
+  entries=()
+  for p in "${programs[@]}"; do entries+=("$p|${ui% * *}|'$(binary "$p")'"); done
+  for delay in ${SLOW_DELAYS:-40 150}; do
+    echo "$delay" >"$work/gate.delay"
+    echo "bench: a share of $delay ms a call, ${SLOW_ROUNDS:-3} rounds" >&2
+    for _ in $(seq "${SLOW_ROUNDS:-3}"); do
+      "${observe[@]}" slow "$work/share" "$delay" "${entries[@]}"
+    done
+  done
+  rm -f "$work/gate.delay"
   "${observe[@]}" table "$RESULTS"
   exit 0
 fi
@@ -273,7 +336,7 @@ echo "bench: lag, $lag_rounds rounds of ${lag_slot}s per group" >&2
 for _ in $(seq "$lag_rounds"); do
   watch_group tesmora xclock
   watch_group "minimal aligned" "minimal free"
-  [ -n "$baseline" ] && watch_group baseline
+  for p in "${programs[@]:1}"; do watch_group "$p"; done
 done
 
 echo

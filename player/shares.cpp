@@ -36,6 +36,12 @@ Call::Call(std::shared_ptr<Job> job, QString share, QString what, bool bounded)
     : work(std::move(job)), share(std::move(share)), what(std::move(what)), bounded(bounded)
 { }
 
+Call::~Call()
+{
+    // The notifier goes before the job, which may close the descriptor it watches.
+    delete notifier;
+}
+
 bool Call::listened() const
 {
     return waited || isSignalConnected(QMetaMethod::fromSignal(&Call::answered));

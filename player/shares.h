@@ -51,6 +51,7 @@ Q_SIGNALS:
 private:
     friend class Calls;
     Call(std::shared_ptr<Job> job, QString share, QString what, bool bounded);
+    ~Call() override;
     void watch();
     // Someone listens for the answer, or waits for it right now.
     bool listened() const;
