@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/stat.h>
@@ -234,7 +235,24 @@ void scanFolder(const std::string &path, const std::string &share, const MountPo
         FolderScan::Kind kind = e->d_type == DT_DIR ? FolderScan::Folder
             : e->d_type == DT_REG                   ? FolderScan::File
                                                     : FolderScan::Other;
-        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+        bool link = e->d_type == DT_LNK;
+        if (e->d_type == DT_UNKNOWN) {
+            // Asked of the open folder, one call an entry, unless the entry is where another
+            // share is mounted (a folder, which only that share could be asked about).
+            const std::string at = w.path == "/" ? "/" + std::string(raw) : w.path + "/" + raw;
+            struct stat st;
+            if (holderAmong(roots, at) != share)
+                kind = FolderScan::Folder;
+            else if (::fstatat(::dirfd(d), raw, &st, AT_SYMLINK_NOFOLLOW) != 0)
+                scan.error = leadsNowhere(errno) ? 0 : errno; // gone meanwhile: left out
+            else {
+                link = S_ISLNK(st.st_mode);
+                kind = kindOfMode(st.st_mode);
+            }
+            if (scan.error)
+                break;
+        }
+        if (link) {
             // Links count as what they point to; a broken one as nothing.
             const Walk at = walk(w.path, raw, share, roots);
             scan.error = kindOf(at, roots, kind);
