@@ -66,8 +66,14 @@ bool Call::waitUntil(std::chrono::steady_clock::time_point deadline)
         // Held back among the bounded calls: its place comes from the event loop.
         if (!ahead)
             return false;
-        if (!ahead->work->waitUntil(deadline))
+        // A call that already kept someone waiting for as long as they would is not waited
+        // for again: the window waits for a slow share once, not once for every list.
+        if (ahead->keptWaiting && !ahead->work->isDone())
             return false;
+        if (!ahead->work->waitUntil(deadline)) {
+            ahead->keptWaiting = true;
+            return false;
+        }
         calls.answered(ahead); // its turn is over: the next in line starts
     }
     calls.answered(this);
@@ -99,8 +105,12 @@ Call *Calls::onShare(const QString &share, const QString &what, std::shared_ptr<
                      bool bounded)
 {
     Line &line = lines[share];
-    if (line.out && !line.out->finished && line.out->what == what)
+    if (line.out && !line.out->finished && line.out->what == what && !line.out->work->isDropped())
         return line.out;
+    // The call out that nobody listens to any more (its list asked for another folder) stops
+    // at its next step, so that this one does not wait for all of it.
+    if (line.out && !line.out->listened())
+        line.out->work->drop();
     for (Call *c : line.waiting)
         if (c->what == what)
             return c;

@@ -60,6 +60,7 @@ private:
     const QString what;
     const bool bounded;
     bool waited = false; // someone waits for it right now
+    bool keptWaiting = false; // someone waited for it as long as they would
     bool started = false;
     bool finished = false; // its answer has been taken in
     bool countsAsOut = false; // holds one of the bounded calls' places

@@ -261,9 +261,14 @@ void scanFolder(const std::string &path, const std::string &share, const MountPo
             if (kind == FolderScan::Elsewhere)
                 scan.elsewhere.push_back(at.path);
         }
-        // A share that lists a large folder slowly still answers.
+        // A share that lists a large folder slowly still answers; a user who moved on to
+        // another folder need not wait for the rest of this one.
         if (listener && scan.entries.size() % 256 == 0)
             listener->heard();
+        if (listener && listener->isDropped()) {
+            scan.error = ECANCELED;
+            break;
+        }
         scan.entries.push_back({std::uint32_t(scan.names.size()), kind});
         scan.names.append(raw, std::strlen(raw) + 1);
     }

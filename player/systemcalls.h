@@ -43,6 +43,9 @@ public:
     void heard();
     // How long the work has not heard from the system: since it started, or its last answer.
     std::chrono::milliseconds silence() const;
+    // Nobody wants the answer any more: the work may stop at its next step, as a failure.
+    void drop() { dropped.store(true, std::memory_order_relaxed); }
+    bool isDropped() const { return dropped.load(std::memory_order_relaxed); }
 
 protected:
     virtual void work() = 0;
@@ -50,6 +53,7 @@ protected:
 private:
     void finish();
     std::atomic<bool> done {false};
+    std::atomic<bool> dropped {false};
     std::atomic<std::chrono::steady_clock::rep> lastHeard {0};
     int signal = -1;
 };
@@ -89,7 +93,8 @@ struct FolderScan
 
 // Reads the folder `path` (encoded) on the share mounted at `share`, following links in it as
 // long as they stay on that share: one that leads off it is not followed but told (`moved`, or
-// an Elsewhere entry). Tells `listener` as the listing goes on. System calls only.
+// an Elsewhere entry). Tells `listener` as the listing goes on, and stops once it is dropped.
+// System calls only.
 void scanFolder(const std::string &path, const std::string &share, const MountPoints &roots,
                 FolderScan &scan, Job *listener = nullptr);
 
