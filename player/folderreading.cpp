@@ -5,9 +5,11 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QThreadPool>
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
+#include <malloc.h>
 #include <map>
 
 namespace tesmora {
@@ -108,6 +110,7 @@ struct FolderReader::Reading
     bool gaveUp = false;
     std::shared_ptr<NamesJob> names;
     std::optional<QStringList> result;
+    std::size_t entries = 0; // in the folder, of every kind
 };
 
 FolderReader::FolderReader(QObject *parent) : QObject(parent)
@@ -238,6 +241,7 @@ bool FolderReader::advance(std::chrono::steady_clock::time_point deadline)
                     kinds[k.entries[i]] = k.job->kinds[i];
         }
         givingUp.stop();
+        r.entries = scan.entries.size();
         r.names = std::make_shared<NamesJob>(std::move(r.scan), std::move(kinds), r.filters,
                                              r.patterns);
         r.kinds.clear();
@@ -259,6 +263,11 @@ void FolderReader::finish()
     const std::unique_ptr<Reading> done = std::move(pending);
     forget();
     done->done(std::move(done->result));
+    // A large folder's entries, and the making of its names, leave freed memory in the heaps of
+    // the threads that did it; given back (away from the window's thread, which it would hold
+    // for some milliseconds), the list costs what its names cost.
+    if (done->entries > 10000)
+        QThreadPool::globalInstance()->start([] { ::malloc_trim(0); });
 }
 
 void showBusyWhileReading(FolderReader *reader, QWidget *widget)
