@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 namespace tesmora {
 
@@ -50,11 +51,13 @@ void DriveList::readStart()
         return;
     read = true;
     const QList<Volume> volumes = source();
-    QStringList roots;
+    MountPoints roots;
     for (const Volume &v : volumes)
-        roots.append(v.rootPath);
-    const qsizetype start = holderOf(roots, QDir::currentPath());
-    fill(volumes, start >= 0 ? roots[start] : QString());
+        roots.push_back(QFile::encodeName(v.rootPath).toStdString());
+    const std::string start
+        = holderAmong(roots, QFile::encodeName(QDir::currentPath()).toStdString());
+    const bool listed = std::find(roots.cbegin(), roots.cend(), start) != roots.cend();
+    fill(volumes, listed ? QFile::decodeName(QByteArray::fromStdString(start)) : QString());
     ask(volumes);
 }
 

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <chrono>

@@ -126,19 +126,6 @@ QList<Mount> parseMountInfo(QByteArrayView table)
     return mounts;
 }
 
-qsizetype holderOf(const QStringList &roots, const QString &path)
-{
-    qsizetype best = -1;
-    for (qsizetype i = 0; i < roots.size(); ++i) {
-        const QString &root = roots[i];
-        const bool holds
-            = path == root || path.startsWith(root.endsWith(u'/') ? root : root + u'/');
-        if (holds && (best < 0 || root.size() > roots[best].size()))
-            best = i;
-    }
-    return best;
-}
-
 QString labelFromLinkName(QByteArrayView name)
 {
     QByteArray out;

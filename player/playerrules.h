@@ -52,9 +52,6 @@ struct Mount
 // its order. Lines that do not parse are left out.
 QList<Mount> parseMountInfo(QByteArrayView table);
 
-// Which of `roots` holds `path`: the longest root that is `path` or leads to it; -1 if none.
-qsizetype holderOf(const QStringList &roots, const QString &path);
-
 // A file system label as udev names its link in /dev/disk/by-label ("My\x20Music").
 QString labelFromLinkName(QByteArrayView name);
 

@@ -1,14 +1,10 @@
 // The player's rules: slider value to volume, volume to gain, full paths, which mounts are
-// drives, how names are sorted (the collation itself is checked in tests/rules), and how a
-// folder is read on its own share alone.
+// drives, and how names are sorted (the collation itself is checked in tests/rules).
 
 #include "player/playerrules.h"
-#include "player/systemcalls.h"
 #include "tests/support/testmain.h"
 
-#include <QFile>
 #include <QLocale>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tesmora;
@@ -243,69 +239,6 @@ private Q_SLOTS:
         sortNames(names);
         QLocale::setDefault(before);
         QCOMPARE(names, sorted);
-    }
-
-    // A folder is read by the share that holds it, and no other: a link that leads off it is
-    // told, not followed, so that a share that hangs never holds another. The test's tree
-    // stands for two shares: "nas" is mounted on it.
-    void folderScan_data()
-    {
-        QTest::addColumn<QString>("folder"); // in the test's tree
-        QTest::addColumn<QString>("moved"); // where it leads off its share, if it does
-        QTest::addColumn<QStringList>("entries"); // "name kind", sorted
-        QTest::newRow("on its share") << "music"
-                                      << "" << QStringList {"album Folder",
-                                                            "gone Other",
-                                                            "loop Other",
-                                                            "nas Folder",
-                                                            "song.mp3 Elsewhere nas/song.mp3",
-                                                            "tune.mp3 File",
-                                                            "up Folder"};
-        QTest::newRow("below another share's root") << "nas/sub"
-                                                    << "" << QStringList {"deep.mp3 File"};
-        QTest::newRow("through a link into another share") << "music/nas/sub"
-                                                           << "nas/sub" << QStringList();
-        QTest::newRow("not there") << "music/none"
-                                   << "" << QStringList();
-    }
-    void folderScan()
-    {
-        QFETCH(QString, folder);
-        QFETCH(QString, moved);
-        QFETCH(QStringList, entries);
-        QTemporaryDir tmp;
-        const QString t = tmp.path();
-        for (const char *dir : {"music/album", "nas/sub"})
-            QVERIFY(QDir().mkpath(t + '/' + dir));
-        for (const char *file : {"music/tune.mp3", "nas/song.mp3", "nas/sub/deep.mp3"})
-            QVERIFY(QFile(t + '/' + file).open(QIODevice::WriteOnly));
-        const QList<std::pair<const char *, QString>> links {{"music/up", ".."},
-                                                             {"music/nas", t + "/nas"},
-                                                             {"music/song.mp3", "../nas/song.mp3"},
-                                                             {"music/gone", "nowhere"},
-                                                             {"music/loop", "loop"}};
-        for (const auto &[link, target] : links)
-            QVERIFY(QFile::link(target, t + '/' + link));
-        const MountPoints roots {"/", QFile::encodeName(t + "/nas").toStdString()};
-        const std::string path = QFile::encodeName(t + '/' + folder).toStdString();
-        FolderScan scan;
-        scanFolder(path, holderAmong(roots, path), roots, scan);
-
-        QCOMPARE(QFile::decodeName(QByteArray::fromStdString(scan.moved)),
-                 moved.isEmpty() ? QString() : t + '/' + moved);
-        QCOMPARE(scan.listed, !entries.isEmpty());
-        QStringList read;
-        std::size_t elsewhere = 0;
-        for (const FolderScan::Entry &e : scan.entries) {
-            static const char *const kinds[] {"Other", "Folder", "File", "Elsewhere"};
-            QString line = QString::fromUtf8(scan.nameOf(e)) + u' ' + kinds[e.kind];
-            if (e.kind == FolderScan::Elsewhere)
-                line += u' '
-                    + QString::fromStdString(scan.elsewhere.at(elsewhere++)).mid(t.size() + 1);
-            read.append(line);
-        }
-        read.sort();
-        QCOMPARE(read, entries);
     }
 };
 
